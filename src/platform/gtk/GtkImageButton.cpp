@@ -1,0 +1,82 @@
+#include "GtkImageButton.h"
+
+namespace platform::gtk {
+
+GtkImageButton::GtkImageButton(GtkFixed* parent, WindowEvents& events, int id, const Image& normal,
+                               const Image& pressed)
+    : m_area(RetainObject(gtk_drawing_area_new())),
+      m_parent(GTK_FIXED(g_object_ref(parent))),
+      m_events(events),
+      m_id(id),
+      m_normal(SurfaceFromImage(normal, AlphaForm::Straight)),
+      m_pressed(SurfaceFromImage(pressed, AlphaForm::Straight)) {
+    GtkWidget* area = m_area.get();
+    gtk_widget_add_events(area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+    gtk_widget_set_can_focus(area, FALSE);
+    m_signals.Connect(area, "draw", +[](GtkWidget*, cairo_t* cr, gpointer self) -> gboolean {
+        return static_cast<GtkImageButton*>(self)->OnDraw(cr);
+    }, this);
+    m_signals.Connect(area, "button-press-event", +[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
+        return static_cast<GtkImageButton*>(self)->OnPress(event);
+    }, this);
+    m_signals.Connect(area, "button-release-event", +[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
+        return static_cast<GtkImageButton*>(self)->OnRelease(event);
+    }, this);
+    m_signals.Connect(area, "realize", +[](GtkWidget* widget, gpointer) {
+        GdkCursor* hand = gdk_cursor_new_from_name(gtk_widget_get_display(widget), "pointer");
+        gdk_window_set_cursor(gtk_widget_get_window(widget), hand);
+        if (hand != nullptr) {
+            g_object_unref(hand);
+        }
+    }, this);
+    gtk_fixed_put(parent, area, 0, 0);
+    gtk_widget_show(area);
+}
+
+GtkImageButton::~GtkImageButton() {
+    m_signals.DisconnectAll();
+    GtkWidget* area = m_area.get();
+    if (gtk_widget_get_parent(area) != nullptr) {
+        gtk_container_remove(GTK_CONTAINER(gtk_widget_get_parent(area)), area);
+    }
+}
+
+void GtkImageButton::MoveWindow(const Rect& rectInWindow) {
+    m_rect = rectInWindow;
+    if (gtk_widget_get_parent(m_area.get()) != nullptr) {
+        gtk_fixed_move(m_parent.get(), m_area.get(), rectInWindow.left, rectInWindow.top);
+    }
+    gtk_widget_set_size_request(m_area.get(), std::max(0, rectInWindow.Width()), std::max(0, rectInWindow.Height()));
+}
+
+void GtkImageButton::SetSize(Size size) { MoveWindow(Rect::FromPointSize(m_rect.TopLeft(), size)); }
+
+gboolean GtkImageButton::OnDraw(cairo_t* cr) {
+    cairo_set_source_surface(cr, m_held ? m_pressed.get() : m_normal.get(), 0, 0);
+    cairo_paint(cr);
+    return TRUE;
+}
+
+gboolean GtkImageButton::OnPress(GdkEventButton* event) {
+    if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_PRIMARY) {
+        return TRUE;
+    }
+    m_held = true;
+    gtk_widget_queue_draw(m_area.get());
+    return TRUE;
+}
+
+gboolean GtkImageButton::OnRelease(GdkEventButton* event) {
+    if (event->button != GDK_BUTTON_PRIMARY || !m_held) {
+        return TRUE;
+    }
+    m_held = false;
+    gtk_widget_queue_draw(m_area.get());
+    const bool inside = event->x >= 0 && event->y >= 0 && event->x < m_rect.Width() && event->y < m_rect.Height();
+    if (inside) {
+        m_events.OnCommand(m_id);  // may run a nested loop (a message box); we are done with the event
+    }
+    return TRUE;
+}
+
+}  // namespace platform::gtk

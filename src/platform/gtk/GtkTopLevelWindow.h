@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <optional>
+
+#include "../Window.h"
+#include "../WindowEvents.h"
+#include "CairoImages.h"
+#include "GObjectPtr.h"
+#include "GtkUserInterface.h"
+
+namespace platform::gtk {
+
+class GtkOverlayLayer;
+class GtkResources;
+class WebSession;
+
+// A toplevel GtkWindow. Controls sit in a GtkFixed at pixel places; a layered window is
+// undecorated, painted from its picture and shaped by its alpha.
+class GtkTopLevelWindow final : public Window {
+public:
+    GtkTopLevelWindow(GtkUserInterface& ui, WebSession& webSession, GtkResources& resources,
+                      const WindowDescription& description, WindowEvents& events);
+    ~GtkTopLevelWindow() override;
+
+    int RunModal() override;
+    void EndModal(int result) override;
+    void Destroy() override;
+    void SetTitle(const std::string& title) override;
+    std::string GetTitle() const override;
+    Rect GetWindowRect() const override;
+    void MoveWindow(const Rect& rect) override;
+    void ShowWindow(ShowCommand command) override;
+    bool IsVisible() const override;
+    bool IsMaximized() const override;
+    void CenterOnScreen() override;
+    void SetForeground() override;
+    void SetLayeredPicture(const Image& premultiplied) override;
+    std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) override;
+    std::unique_ptr<ImageButton> CreateImageButton(int id, const Image& normal, const Image& pressed) override;
+    std::unique_ptr<WebView> CreateWebView(WebViewEvents& events) override;
+
+    GtkWindow* NativeWindow() const { return m_window; }
+    GtkFixed* Controls() const { return m_fixed; }
+    WebSession& Session() { return m_webSession; }
+    GtkResources& ResourcesOfApp() { return m_resources; }
+    void ForgetOverlay(GtkOverlayLayer* layer);
+
+private:
+    void ConnectSignals();
+    void ApplyShape();
+    gboolean OnDraw(cairo_t* cr);
+    gboolean OnButtonPress(GdkEventButton* event);
+    gboolean OnKeyPress(GdkEventKey* event);
+    void OnConfigure(GdkEventConfigure* event);
+    WindowEvents& KeyboardTarget();
+
+    GtkUserInterface& m_ui;
+    WebSession& m_webSession;
+    GtkResources& m_resources;
+    WindowDescription m_description;
+    WindowEvents& m_events;
+    GtkWindow* m_window = nullptr;  // owned by GTK's toplevel list until Destroy
+    GtkFixed* m_fixed = nullptr;
+    GtkOverlayLayer* m_overlay = nullptr;
+    SignalConnections m_signals;
+    GtkUserInterface::ModalRun m_run;
+    std::optional<Image> m_picture;
+    CairoSurfacePtr m_pictureSurface;
+    std::optional<Rect> m_lastRect;
+};
+
+}  // namespace platform::gtk

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <vector>
+
+#include "../UserInterface.h"
+
+namespace platform::gtk {
+
+class WebSession;
+class GtkResources;
+
+// Modal runs are nested main loops; the innermost one is on top of the stack.
+class GtkUserInterface final : public UserInterface {
+public:
+    GtkUserInterface(WebSession& webSession, GtkResources& resources);
+
+    std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events) override;
+    MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
+                                    MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    void RequestQuit() override;
+    bool IsQuitRequested() const override { return m_quitRequested; }
+
+    struct ModalRun {
+        GMainLoop* loop = nullptr;
+        int result = 0;
+        bool ended = false;
+    };
+    // Runs a nested loop until End(run) or a quit request; returns the run's result.
+    int RunNestedLoop(ModalRun& run);
+    void End(ModalRun& run, int result);
+
+private:
+    WebSession& m_webSession;
+    GtkResources& m_resources;
+    std::vector<ModalRun*> m_modalStack;
+    bool m_quitRequested = false;
+};
+
+}  // namespace platform::gtk

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <webkit2/webkit2.h>
+
+#include "../WebView.h"
+#include "GObjectPtr.h"
+
+namespace platform::gtk {
+
+class WebSession;
+
+// A WebKitWebView at a pixel place in its window. Navigation policy decisions are the
+// BeforeNavigate2 events; a finished load is DocumentComplete.
+class GtkWebView final : public WebView {
+public:
+    GtkWebView(WebSession& session, GtkFixed* parent, WebViewEvents& events);
+    ~GtkWebView() override;
+
+    void Navigate(const std::string& url) override;
+    void Stop() override;
+    void SetVisible(bool visible) override;
+    bool IsVisible() const override;
+    void SetSilent(bool silent) override { m_silent = silent; }
+    int GetReadyState() const override;
+    bool HasDocument() const override { return m_hasDocument; }
+    std::string GetLocation() const override;
+    void MoveWindow(const Rect& rectInWindow) override;
+    Rect GetRect() const override { return m_rect; }
+    void ApplyHostUiPolicy(const HostUiPolicy& policy) override;
+    void Destroy() override;
+
+private:
+    gboolean OnDecidePolicy(WebKitPolicyDecision* decision, WebKitPolicyDecisionType type);
+    void OnLoadChanged(WebKitLoadEvent event);
+
+    WebViewEvents& m_events;
+    GObjectPtr<GtkWidget> m_view;
+    GObjectPtr<GtkFixed> m_parent;
+    GObjectPtr<WebKitUserContentManager> m_content;
+    SignalConnections m_signals;
+    Rect m_rect;
+    HostUiPolicy m_policy;
+    bool m_silent = false;
+    bool m_hasDocument = false;
+};
+
+}  // namespace platform::gtk

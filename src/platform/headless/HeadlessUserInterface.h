@@ -1,0 +1,64 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../UserInterface.h"
+
+namespace platform::headless {
+
+class HeadlessWindow;
+
+struct RecordedMessageBox {
+    const Window* owner = nullptr;
+    std::string text;
+    std::string caption;
+    MessageBoxButtons buttons = MessageBoxButtons::Ok;
+    MessageBoxIcon icon = MessageBoxIcon::None;
+};
+
+class HeadlessUserInterface final : public UserInterface {
+public:
+    using ModalScript = std::function<void(HeadlessWindow&)>;
+
+    std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events) override;
+    MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
+                                    MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    void RequestQuit() override;
+    bool IsQuitRequested() const override { return m_quitRequested; }
+
+    // What happens while the next modal run is on screen, in order of the runs. A run whose
+    // script ends nothing returns kUnendedRun.
+    void ScriptModalRun(ModalScript script) { m_modalScripts.push_back(std::move(script)); }
+    void AnswerNextMessageBox(MessageBoxResult answer) { m_answers.push_back(answer); }
+    // Runs whenever a message box is shown (after its answer is chosen).
+    void OnMessageBox(std::function<void(const RecordedMessageBox&)> observer) { m_messageBoxObserver = std::move(observer); }
+
+    static constexpr int kUnendedRun = -1000;
+
+    const std::vector<RecordedMessageBox>& MessageBoxes() const { return m_messageBoxes; }
+    const std::vector<std::string>& ModalRuns() const { return m_modalRuns; }
+    const std::vector<HeadlessWindow*>& Windows() const { return m_windows; }
+    HeadlessWindow* LastWindow() const { return m_windows.empty() ? nullptr : m_windows.back(); }
+
+    // Used by the windows.
+    int RunModalLoop(HeadlessWindow& window, std::optional<int>& endResult);
+    void EndInnermostModal(int result);
+    void Register(HeadlessWindow* window) { m_windows.push_back(window); }
+    void Unregister(HeadlessWindow* window);
+
+private:
+    std::deque<ModalScript> m_modalScripts;
+    std::deque<MessageBoxResult> m_answers;
+    std::function<void(const RecordedMessageBox&)> m_messageBoxObserver;
+    std::vector<RecordedMessageBox> m_messageBoxes;
+    std::vector<std::string> m_modalRuns;
+    std::vector<HeadlessWindow*> m_windows;
+    std::vector<std::optional<int>*> m_modalStack;
+    bool m_quitRequested = false;
+};
+
+}  // namespace platform::headless

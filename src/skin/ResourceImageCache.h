@@ -1,0 +1,29 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "../platform/Image.h"
+
+// Pictures from the executable's resources. Caption strips and faces are decoded once per
+// process and shared; frame templates (PNG ids) are decoded anew for each requester.
+class ResourceImageCache {
+public:
+    static ResourceImageCache& Instance();
+
+    // Never fails: a missing or undecodable resource gives a null image, which draws nothing.
+    std::shared_ptr<const platform::Image> GetImage(int id);
+
+    // The launcher's one-off load of its background; a null image when it is missing.
+    static platform::Image LoadLauncherBackground(int id);
+
+    static bool IsPngId(int id) { return id == 164 || id == 166 || id == 167; }
+
+    void ResetForTests() { m_images.clear(); }
+
+private:
+    ResourceImageCache() = default;
+
+    std::map<std::string, std::shared_ptr<const platform::Image>> m_images;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "RequestRecord.h"
+
+namespace demo_portal {
+
+// Every request the portal saw, in arrival order. Written by the server thread, read by
+// tests on theirs; waiting calls wake up on each new entry.
+class RequestLog {
+public:
+    void Add(RequestRecord record);
+    void Clear();
+
+    std::vector<RequestRecord> All() const;
+    // Requests whose path starts with the prefix.
+    std::vector<RequestRecord> Matching(std::string_view pathPrefix) const;
+    std::size_t Count(std::string_view pathPrefix) const;
+
+    // True once at least `count` requests match, false when the timeout ran out first.
+    bool WaitFor(std::string_view pathPrefix, std::size_t count, std::chrono::milliseconds timeout) const;
+    // The first matching request, waiting for it up to the timeout.
+    std::optional<RequestRecord> WaitForFirst(std::string_view pathPrefix, std::chrono::milliseconds timeout) const;
+
+private:
+    std::size_t CountLocked(std::string_view pathPrefix) const;
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    std::vector<RequestRecord> m_records;
+};
+
+}  // namespace demo_portal
