@@ -7,7 +7,7 @@ packages=(
   libgtk-3-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev libayatana-appindicator3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool openbox xcompmgr x11-utils imagemagick librsvg2-bin
-  fonts-wqy-microhei fonts-dejavu-core
+  fonts-wqy-microhei fonts-dejavu-core fonts-urw-base35
   bubblewrap xdg-dbus-proxy
 )
 

@@ -8,7 +8,6 @@ written is plain and opens in any editor; render.sh turns them into the PNG
 exports. Randomness (stars, embers, ridges) uses fixed seeds so re-running
 gives identical files.
 """
-import math
 import os
 import random
 import sys
@@ -16,18 +15,12 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "svg")
 
-# Palette: stone, iron, bronze and ember.
+# Palette: iron, bronze and the caption band.
 OUTLINE = "#0b0908"
-IRON_D = "#17130f"
-IRON = "#2b2420"
 IRON_L = "#4a3f37"
 BRONZE_D = "#5a3f26"
 BRONZE = "#8c5e2e"
 BRONZE_L = "#d49a55"
-GOLD = "#f2c067"
-EMBER = "#ff8a2a"
-EMBER_D = "#c2410c"
-CRIMSON = "#7a1712"
 # Caption band colour of the window frames; the caption glyph strips use the
 # very same value as their normal background so they sit on it invisibly.
 BAND = "#1c1815"
@@ -650,13 +643,14 @@ def close_button(pressed):
 </linearGradient>
 """
     d = "M7,7 L16,16 M16,7 L7,16"
+    # pressed: the cross sinks half a pixel
     o = 0.5 if pressed else 0
     body = [
         f'<rect width="{w}" height="{h}" fill="{OUTLINE}"/>',
         f'<rect x="1" y="1" width="21" height="21" rx="2" fill="url(#face)"/>',
         f'<rect x="1.5" y="1.5" width="20" height="20" rx="1.5" fill="none" stroke="#fff" stroke-opacity="0.25"/>',
-        f'<path d="{d}" stroke="{sh}" stroke-opacity="{0.6 if not pressed else 0.8}" stroke-width="2.6" '
-        f'stroke-linecap="round" transform="translate(0,{1 if pressed else 1})"/>',
+        f'<path d="{d}" stroke="{sh}" stroke-opacity="{0.8 if pressed else 0.6}" stroke-width="2.6" '
+        f'stroke-linecap="round" transform="translate(0,1)"/>',
         f'<path d="{d}" stroke="{ink}" stroke-width="2.6" stroke-linecap="round" transform="translate({o},{o})"/>',
     ]
     return doc(w, h, "\n".join(body), defs)

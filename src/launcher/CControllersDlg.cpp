@@ -16,7 +16,7 @@ namespace {
 CDocHostUIHandlerImpl* g_pHostUIHandler = nullptr;
 
 // Where the customer-service face sits on the launcher artwork.
-constexpr platform::Rect kServiceButtonRect{120, 560, 120 + 104, 560 + 31};
+constexpr platform::Rect kServiceButtonRect{80, 586, 80 + 104, 586 + 31};
 
 platform::WindowDescription PanelDescription() {
     platform::WindowDescription description;

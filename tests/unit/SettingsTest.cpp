@@ -4,6 +4,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using platform::NetworkAdapter;
 
 class SettingsTest : public HeadlessFixture {
@@ -79,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"value_may_contain_equals", "page=http://p/login?a=1&b=2", {{"page", "http://p/login?a=1&b=2"}}},
         FileCase{"keys_stay_case_sensitive", "Platform=baidu\n", {{"platform", "rediruri"}, {"Platform", "baidu"}}},
         FileCase{"nul_bytes_and_invalid_utf8_lines_skipped",
-                 std::string("platform=ba\0idu\nhome=\xC3\x28\nbbs=\xED\xA0\x80\ncharge=http://c/\n", 50),
+                 "platform=ba\0idu\nhome=\xC3\x28\nbbs=\xED\xA0\x80\ncharge=http://c/\n"s,
                  {{"platform", "rediruri"}, {"home", kDefaultHome}, {"charge", "http://c/"}}},
-        FileCase{"binary_garbage", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE=\x01\x02", 24),
+        FileCase{"binary_garbage", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE=\x01\x02"s,
                  {{"platform", "rediruri"}, {"home", kDefaultHome}}},
         FileCase{"one_mebibyte_line", "home=" + std::string(1 << 20, 'a') + "\nplatform=yy\n",
                  {{"platform", "yy"}, {"home", std::string(1 << 20, 'a')}}},

@@ -38,6 +38,8 @@ public:
     void OnMessageBox(std::function<void(const RecordedMessageBox&)> observer) { m_messageBoxObserver = std::move(observer); }
 
     static constexpr int kUnendedRun = -1000;
+    // The ready state a new browser reports before it is asked for anything.
+    int newWebViewReadyState = 4;
 
     const std::vector<RecordedMessageBox>& MessageBoxes() const { return m_messageBoxes; }
     const std::vector<std::string>& ModalRuns() const { return m_modalRuns; }

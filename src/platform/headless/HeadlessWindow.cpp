@@ -129,6 +129,7 @@ std::unique_ptr<ImageButton> HeadlessWindow::CreateImageButton(int id, const Ima
 
 std::unique_ptr<WebView> HeadlessWindow::CreateWebView(WebViewEvents& events) {
     auto view = std::make_unique<HeadlessWebView>(*this, events);
+    view->SetReadyState(m_ui.newWebViewReadyState);
     m_webViews.push_back(view.get());
     return view;
 }
