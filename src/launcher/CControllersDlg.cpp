@@ -39,11 +39,22 @@ platform::Image LoadBitmapResource(int id) {
 
 CControllersDlg::CControllersDlg() : DialogWindow(PanelDescription()) {}
 
-CControllersDlg::~CControllersDlg() = default;
+// The panel gives up its reference to the host handler when it goes, like its DestroyWindow.
+CControllersDlg::~CControllersDlg() {
+    m_browser.DestroyWindow();
+    ReleaseHostUIHandler();
+}
+
+void CControllersDlg::ReleaseHostUIHandler() {
+    if (g_pHostUIHandler != nullptr) {
+        g_pHostUIHandler->Release();
+        g_pHostUIHandler = nullptr;
+    }
+}
 
 CDocHostUIHandlerImpl* CControllersDlg::HostUIHandler() { return g_pHostUIHandler; }
 
-void CControllersDlg::ResetProcessStateForTests() { g_pHostUIHandler = nullptr; }
+void CControllersDlg::ResetProcessStateForTests() { ReleaseHostUIHandler(); }
 
 void CControllersDlg::CreateImageButton(std::unique_ptr<platform::ImageButton>& button, int id, int normalImage,
                                         int pressedImage) {
@@ -204,9 +215,6 @@ void CControllersDlg::StartAirClient(std::string address) {
 
 bool CControllersDlg::DestroyWindow() {
     m_browser.DestroyWindow();
-    if (g_pHostUIHandler != nullptr) {
-        g_pHostUIHandler->Release();
-        g_pHostUIHandler = nullptr;
-    }
+    ReleaseHostUIHandler();
     return DialogWindow::DestroyWindow();
 }

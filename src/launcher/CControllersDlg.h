@@ -46,6 +46,7 @@ private:
     void CreateImageButton(std::unique_ptr<platform::ImageButton>& button, int id, int normalImage,
                            int pressedImage);
     void OpenSetting(const char* key);
+    static void ReleaseHostUIHandler();
 
     std::unique_ptr<platform::ImageButton> m_btnClose;
     std::unique_ptr<platform::ImageButton> m_btnHome;
