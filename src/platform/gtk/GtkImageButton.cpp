@@ -1,11 +1,13 @@
 #include "GtkImageButton.h"
 
+#include "ControlLayer.h"
+
 namespace platform::gtk {
 
-GtkImageButton::GtkImageButton(GtkFixed* parent, WindowEvents& events, int id, const Image& normal,
+GtkImageButton::GtkImageButton(std::shared_ptr<ControlLayer> layer, WindowEvents& events, int id, const Image& normal,
                                const Image& pressed)
     : m_area(RetainObject(gtk_drawing_area_new())),
-      m_parent(GTK_FIXED(g_object_ref(parent))),
+      m_layer(std::move(layer)),
       m_events(events),
       m_id(id),
       m_normal(SurfaceFromImage(normal, AlphaForm::Straight)),
@@ -29,24 +31,18 @@ GtkImageButton::GtkImageButton(GtkFixed* parent, WindowEvents& events, int id, c
             g_object_unref(hand);
         }
     }, this);
-    gtk_fixed_put(parent, area, 0, 0);
+    m_layer->Put(area, m_rect);
     gtk_widget_show(area);
 }
 
 GtkImageButton::~GtkImageButton() {
     m_signals.DisconnectAll();
-    GtkWidget* area = m_area.get();
-    if (gtk_widget_get_parent(area) != nullptr) {
-        gtk_container_remove(GTK_CONTAINER(gtk_widget_get_parent(area)), area);
-    }
+    m_layer->Remove(m_area.get());
 }
 
 void GtkImageButton::MoveWindow(const Rect& rectInWindow) {
     m_rect = rectInWindow;
-    if (gtk_widget_get_parent(m_area.get()) != nullptr) {
-        gtk_fixed_move(m_parent.get(), m_area.get(), rectInWindow.left, rectInWindow.top);
-    }
-    gtk_widget_set_size_request(m_area.get(), std::max(0, rectInWindow.Width()), std::max(0, rectInWindow.Height()));
+    m_layer->Move(m_area.get(), rectInWindow);
 }
 
 void GtkImageButton::SetSize(Size size) { MoveWindow(Rect::FromPointSize(m_rect.TopLeft(), size)); }

@@ -7,13 +7,17 @@
 #include "CairoImages.h"
 #include "GObjectPtr.h"
 
+#include <memory>
+
 namespace platform::gtk {
+
+class ControlLayer;
 
 // A drawn push button: its normal picture, the pressed one while held; a release over it
 // is a click.
 class GtkImageButton final : public ImageButton {
 public:
-    GtkImageButton(GtkFixed* parent, WindowEvents& events, int id, const Image& normal, const Image& pressed);
+    GtkImageButton(std::shared_ptr<ControlLayer> layer, WindowEvents& events, int id, const Image& normal, const Image& pressed);
     ~GtkImageButton() override;
 
     int Id() const override { return m_id; }
@@ -27,7 +31,7 @@ private:
     gboolean OnRelease(GdkEventButton* event);
 
     GObjectPtr<GtkWidget> m_area;
-    GObjectPtr<GtkFixed> m_parent;
+    std::shared_ptr<ControlLayer> m_layer;
     WindowEvents& m_events;
     int m_id;
     CairoSurfacePtr m_normal;

@@ -31,14 +31,14 @@ void GtkOverlayLayer::ShowWindow(ShowCommand command) {
 }
 
 std::unique_ptr<ImageButton> GtkOverlayLayer::CreateImageButton(int id, const Image& normal, const Image& pressed) {
-    if (m_owner == nullptr || m_owner->Controls() == nullptr) {
+    if (m_owner == nullptr || m_owner->NativeWindow() == nullptr) {
         return nullptr;
     }
     return std::make_unique<GtkImageButton>(m_owner->Controls(), m_events, id, normal, pressed);
 }
 
 std::unique_ptr<WebView> GtkOverlayLayer::CreateWebView(WebViewEvents& events) {
-    if (m_owner == nullptr || m_owner->Controls() == nullptr) {
+    if (m_owner == nullptr || m_owner->NativeWindow() == nullptr) {
         return nullptr;
     }
     return std::make_unique<GtkWebView>(m_owner->Session(), m_owner->Controls(), events);

@@ -1,5 +1,6 @@
 #include "GtkTopLevelWindow.h"
 
+#include "ControlLayer.h"
 #include "GtkImageButton.h"
 #include "GtkOverlayLayer.h"
 #include "GtkResources.h"
@@ -45,9 +46,9 @@ GtkTopLevelWindow::GtkTopLevelWindow(GtkUserInterface& ui, WebSession& webSessio
     if (GdkPixbuf* icon = m_resources.Icon(kApplicationIconId)) {
         gtk_window_set_icon(m_window, icon);
     }
-    m_fixed = GTK_FIXED(gtk_fixed_new());
-    gtk_container_add(GTK_CONTAINER(m_window), GTK_WIDGET(m_fixed));
-    gtk_widget_show(GTK_WIDGET(m_fixed));
+    m_controls = std::make_shared<ControlLayer>();
+    gtk_container_add(GTK_CONTAINER(m_window), m_controls->Widget());
+    gtk_widget_show(m_controls->Widget());
 
     if (description.style == WindowStyle::Layered) {
         gtk_window_set_decorated(m_window, FALSE);
@@ -116,7 +117,6 @@ void GtkTopLevelWindow::Destroy() {
     gtk_widget_destroy(GTK_WIDGET(m_window));
     g_object_unref(m_window);
     m_window = nullptr;
-    m_fixed = nullptr;
 }
 
 void GtkTopLevelWindow::SetTitle(const std::string& title) {
@@ -271,7 +271,7 @@ WindowEvents& GtkTopLevelWindow::KeyboardTarget() {
     // Keys typed into a control of the layer belong to the layer's handler.
     if (m_overlay != nullptr) {
         GtkWidget* focus = gtk_window_get_focus(m_window);
-        if (focus != nullptr && gtk_widget_is_ancestor(focus, GTK_WIDGET(m_fixed))) {
+        if (m_controls->Contains(focus)) {
             return m_overlay->Events();
         }
     }
@@ -324,17 +324,17 @@ std::unique_ptr<Window> GtkTopLevelWindow::CreateOverlayLayer(WindowEvents& even
 }
 
 std::unique_ptr<ImageButton> GtkTopLevelWindow::CreateImageButton(int id, const Image& normal, const Image& pressed) {
-    if (m_fixed == nullptr) {
+    if (m_window == nullptr) {
         return nullptr;
     }
-    return std::make_unique<GtkImageButton>(m_fixed, m_events, id, normal, pressed);
+    return std::make_unique<GtkImageButton>(m_controls, m_events, id, normal, pressed);
 }
 
 std::unique_ptr<WebView> GtkTopLevelWindow::CreateWebView(WebViewEvents& events) {
-    if (m_fixed == nullptr) {
+    if (m_window == nullptr) {
         return nullptr;
     }
-    return std::make_unique<GtkWebView>(m_webSession, m_fixed, events);
+    return std::make_unique<GtkWebView>(m_webSession, m_controls, events);
 }
 
 }  // namespace platform::gtk

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <memory>
 #include <optional>
 
 #include "../Window.h"
@@ -12,11 +13,12 @@
 
 namespace platform::gtk {
 
+class ControlLayer;
 class GtkOverlayLayer;
 class GtkResources;
 class WebSession;
 
-// A toplevel GtkWindow. Controls sit in a GtkFixed at pixel places; a layered window is
+// A toplevel GtkWindow. Controls sit at exact pixel places; a layered window is
 // undecorated, painted from its picture and shaped by its alpha.
 class GtkTopLevelWindow final : public Window {
 public:
@@ -42,7 +44,7 @@ public:
     std::unique_ptr<WebView> CreateWebView(WebViewEvents& events) override;
 
     GtkWindow* NativeWindow() const { return m_window; }
-    GtkFixed* Controls() const { return m_fixed; }
+    const std::shared_ptr<ControlLayer>& Controls() const { return m_controls; }
     WebSession& Session() { return m_webSession; }
     GtkResources& ResourcesOfApp() { return m_resources; }
     void ForgetOverlay(GtkOverlayLayer* layer);
@@ -62,7 +64,7 @@ private:
     WindowDescription m_description;
     WindowEvents& m_events;
     GtkWindow* m_window = nullptr;  // owned by GTK's toplevel list until Destroy
-    GtkFixed* m_fixed = nullptr;
+    std::shared_ptr<ControlLayer> m_controls;
     GtkOverlayLayer* m_overlay = nullptr;
     SignalConnections m_signals;
     GtkUserInterface::ModalRun m_run;

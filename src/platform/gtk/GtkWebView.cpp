@@ -1,5 +1,6 @@
 #include "GtkWebView.h"
 
+#include "ControlLayer.h"
 #include "WebSession.h"
 
 namespace platform::gtk {
@@ -14,8 +15,8 @@ constexpr const char* kNoExternalScript =
     " catch (e) {}";
 }  // namespace
 
-GtkWebView::GtkWebView(WebSession& session, GtkFixed* parent, WebViewEvents& events)
-    : m_events(events), m_parent(GTK_FIXED(g_object_ref(parent))), m_content(AdoptObject(webkit_user_content_manager_new())) {
+GtkWebView::GtkWebView(WebSession& session, std::shared_ptr<ControlLayer> layer, WebViewEvents& events)
+    : m_events(events), m_layer(std::move(layer)), m_content(AdoptObject(webkit_user_content_manager_new())) {
     WebKitSettings* settings = webkit_settings_new();
     webkit_settings_set_enable_developer_extras(settings, FALSE);
     webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
@@ -51,7 +52,7 @@ GtkWebView::GtkWebView(WebSession& session, GtkFixed* parent, WebViewEvents& eve
         return nullptr;
     }, this);
 
-    gtk_fixed_put(parent, view, 0, 0);
+    m_layer->Put(view, m_rect);
     gtk_widget_show(view);
 }
 
@@ -64,9 +65,7 @@ void GtkWebView::Destroy() {
     m_signals.DisconnectAll();
     GtkWidget* view = m_view.get();
     webkit_web_view_stop_loading(WEBKIT_WEB_VIEW(view));
-    if (GtkWidget* parent = gtk_widget_get_parent(view)) {
-        gtk_container_remove(GTK_CONTAINER(parent), view);
-    }
+    m_layer->Remove(view);
     m_view.reset();
 }
 
@@ -107,10 +106,7 @@ void GtkWebView::MoveWindow(const Rect& rectInWindow) {
     if (!m_view) {
         return;
     }
-    if (gtk_widget_get_parent(m_view.get()) != nullptr) {
-        gtk_fixed_move(m_parent.get(), m_view.get(), rectInWindow.left, rectInWindow.top);
-    }
-    gtk_widget_set_size_request(m_view.get(), std::max(1, rectInWindow.Width()), std::max(1, rectInWindow.Height()));
+    m_layer->Move(m_view.get(), rectInWindow);
 }
 
 void GtkWebView::ApplyHostUiPolicy(const HostUiPolicy& policy) {

@@ -5,15 +5,18 @@
 #include "../WebView.h"
 #include "GObjectPtr.h"
 
+#include <memory>
+
 namespace platform::gtk {
 
 class WebSession;
+class ControlLayer;
 
 // A WebKitWebView at a pixel place in its window. Navigation policy decisions are the
 // BeforeNavigate2 events; a finished load is DocumentComplete.
 class GtkWebView final : public WebView {
 public:
-    GtkWebView(WebSession& session, GtkFixed* parent, WebViewEvents& events);
+    GtkWebView(WebSession& session, std::shared_ptr<ControlLayer> layer, WebViewEvents& events);
     ~GtkWebView() override;
 
     void Navigate(const std::string& url) override;
@@ -35,7 +38,7 @@ private:
 
     WebViewEvents& m_events;
     GObjectPtr<GtkWidget> m_view;
-    GObjectPtr<GtkFixed> m_parent;
+    std::shared_ptr<ControlLayer> m_layer;
     GObjectPtr<WebKitUserContentManager> m_content;
     SignalConnections m_signals;
     Rect m_rect;
