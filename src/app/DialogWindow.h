@@ -9,6 +9,10 @@
 // (DoModal) or created modeless over an owner (CreateOverlay).
 class DialogWindow : public platform::WindowEvents {
 public:
+    // Dialog units of an 8-point dialog font (base units 6 x 13 pixels), rounded to the
+    // nearest pixel as the dialog manager does.
+    static constexpr platform::Size DialogUnitsToPixels(int x, int y) { return {(x * 6 + 2) / 4, (y * 13 + 4) / 8}; }
+
     explicit DialogWindow(platform::WindowDescription description);
     ~DialogWindow() override;
     DialogWindow(const DialogWindow&) = delete;

@@ -21,7 +21,7 @@ constexpr platform::Rect kServiceButtonRect{80, 586, 80 + 104, 586 + 31};
 platform::WindowDescription PanelDescription() {
     platform::WindowDescription description;
     // The template's 416 x 252 dialog units; the launcher's rectangle decides the real size.
-    description.size = {416 * 6 / 4, 252 * 13 / 8};
+    description.size = DialogWindow::DialogUnitsToPixels(416, 252);
     return description;
 }
 

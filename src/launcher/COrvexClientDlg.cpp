@@ -10,7 +10,7 @@ platform::WindowDescription LauncherDescription() {
     platform::WindowDescription description;
     description.title = "Varnholt";
     // The template's 319 x 200 dialog units; the picture decides the real size.
-    description.size = {319 * 6 / 4, 200 * 13 / 8};
+    description.size = DialogWindow::DialogUnitsToPixels(319, 200);
     description.style = platform::WindowStyle::Layered;
     return description;
 }

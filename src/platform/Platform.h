@@ -21,6 +21,7 @@ public:
     virtual ProcessLauncher& Launcher() = 0;
     virtual HttpClient& Http() = 0;
     virtual Clock& Time() = 0;
+    virtual WebDataStore& WebData() = 0;
 };
 
 // The backend chosen at start-up.

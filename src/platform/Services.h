@@ -47,6 +47,15 @@ public:
                             std::chrono::milliseconds timeout, std::function<void()> onFinished) = 0;
 };
 
+// The browsers' shared data (cookies, HTTP cache, storage).
+class WebDataStore {
+public:
+    virtual ~WebDataStore() = default;
+    // Removes everything but cookies; onDone runs on the user-interface thread afterwards,
+    // also when there was nothing to remove or the removal failed.
+    virtual void ClearAllExceptCookies(std::function<void()> onDone) = 0;
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;

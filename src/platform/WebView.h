@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Geometry.h"
 
@@ -18,6 +20,10 @@ public:
     virtual void OnTitleChanged(const std::string& /*title*/) {}
     // A page asks for a new window; the view never opens one itself.
     virtual void OnNewWindow(const std::string& /*url*/) {}
+    // A page called a message method of window.external with one string.
+    virtual void OnExternalCall(const std::string& /*method*/, const std::string& /*argument*/) {}
+    // The process rendering the pages died; the view shows nothing until it loads again.
+    virtual void OnWebProcessTerminated() {}
 };
 
 // What a host UI handler asks of the pages of a view.
@@ -25,6 +31,13 @@ struct HostUiPolicy {
     bool showContextMenu = true;
     bool showScrollBars = true;
     bool exposeExternal = true;
+};
+
+// What pages of a view reach through window.external: methods answering a fixed text at
+// once, and methods that pass one string argument to the view's owner.
+struct ExternalObject {
+    std::vector<std::pair<std::string, std::string>> constantMethods;
+    std::vector<std::string> messageMethods;
 };
 
 constexpr int READYSTATE_UNINITIALIZED = 0;
@@ -45,6 +58,9 @@ public:
     virtual void MoveWindow(const Rect& rectInWindow) = 0;
     virtual Rect GetRect() const = 0;
     virtual void ApplyHostUiPolicy(const HostUiPolicy& policy) = 0;
+    // Every frame of every later page, of any origin, finds this object as window.external.
+    virtual void ExposeExternal(const ExternalObject& external) = 0;
+    virtual std::string GetTitle() const = 0;
     virtual void Destroy() = 0;
 };
 

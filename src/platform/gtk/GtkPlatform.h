@@ -15,6 +15,7 @@ class GtkResources;
 class GioShell;
 class SoupHttpClient;
 class WebSession;
+class GtkWebDataStore;
 
 class SystemClock final : public Clock {
 public:
@@ -36,6 +37,7 @@ public:
     ProcessLauncher& Launcher() override { return m_launcher; }
     HttpClient& Http() override;
     Clock& Time() override { return m_clock; }
+    WebDataStore& WebData() override;
 
 private:
     posix::PosixProcessInfo m_process;
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<GtkUserInterface> m_ui;
     std::unique_ptr<GioShell> m_shell;
     std::unique_ptr<SoupHttpClient> m_http;
+    std::unique_ptr<GtkWebDataStore> m_webData;
 };
 
 }  // namespace platform::gtk

@@ -60,6 +60,10 @@ GtkTopLevelWindow::GtkTopLevelWindow(GtkUserInterface& ui, WebSession& webSessio
         }
     }
     gtk_widget_add_events(GTK_WIDGET(m_window), GDK_BUTTON_PRESS_MASK | GDK_STRUCTURE_MASK);
+    if (description.style == WindowStyle::Plain) {
+        // Maximised or not, it restores to its own size.
+        gtk_window_resize(m_window, description.size.width, description.size.height);
+    }
     ConnectSignals();
 }
 
@@ -86,6 +90,18 @@ void GtkTopLevelWindow::ConnectSignals() {
     }, this);
     m_signals.Connect(m_window, "configure-event", +[](GtkWidget*, GdkEventConfigure* event, gpointer self) -> gboolean {
         static_cast<GtkTopLevelWindow*>(self)->OnConfigure(event);
+        return FALSE;
+    }, this);
+    m_signals.Connect(m_window, "window-state-event", +[](GtkWidget*, GdkEventWindowState* event, gpointer self) -> gboolean {
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        const bool iconified = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+        if (iconified && (event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) != 0) {
+            window->m_events.OnSize(SizeType::Minimized, window->GetWindowRect().GetSize());
+        } else if ((event->changed_mask & GDK_WINDOW_STATE_MAXIMIZED) != 0 && !iconified) {
+            const bool maximized = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+            window->m_events.OnSize(maximized ? SizeType::Maximized : SizeType::Restored,
+                                    window->GetWindowRect().GetSize());
+        }
         return FALSE;
     }, this);
     m_signals.Connect(m_window, "screen-changed", +[](GtkWidget*, GdkScreen*, gpointer self) {

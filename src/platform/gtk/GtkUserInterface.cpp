@@ -3,6 +3,7 @@
 #include "GObjectPtr.h"
 #include "GtkOverlayLayer.h"
 #include "GtkTopLevelWindow.h"
+#include "GtkTrayIcon.h"
 
 namespace platform::gtk {
 
@@ -53,6 +54,69 @@ MessageBoxResult GtkUserInterface::ShowMessageBox(Window* owner, const std::stri
         return MessageBoxResult::Ok;
     }
     return response == GTK_RESPONSE_YES ? MessageBoxResult::Yes : MessageBoxResult::No;
+}
+
+namespace {
+// Unregisters itself from the interface when the core removes the icon.
+class RegisteredTrayIcon final : public TrayIcon {
+public:
+    RegisteredTrayIcon(GtkUserInterface& ui, std::unique_ptr<GtkTrayIcon> icon) : m_ui(ui), m_icon(std::move(icon)) {}
+    ~RegisteredTrayIcon() override { m_ui.ForgetTrayIcon(m_icon.get()); }
+    int Id() const override { return m_icon->Id(); }
+
+private:
+    GtkUserInterface& m_ui;
+    std::unique_ptr<GtkTrayIcon> m_icon;
+};
+}  // namespace
+
+std::unique_ptr<TrayIcon> GtkUserInterface::AddTrayIcon(int id, const std::string& tooltip, TrayEvents& events) {
+    auto icon = std::make_unique<GtkTrayIcon>(id, tooltip, events, m_resources);
+    m_trayIcons.push_back(icon.get());
+    return std::make_unique<RegisteredTrayIcon>(*this, std::move(icon));
+}
+
+void GtkUserInterface::ForgetTrayIcon(GtkTrayIcon* icon) { std::erase(m_trayIcons, icon); }
+
+int GtkUserInterface::TrackPopupMenu(Window* owner, const std::vector<MenuItem>& items) {
+    // A pick made in a tray menu already answers the menu the core asks for.
+    for (GtkTrayIcon* icon : m_trayIcons) {
+        if (const int choice = icon->TakePendingChoice(); choice != 0) {
+            return choice;
+        }
+    }
+    GtkWidget* menu = gtk_menu_new();
+    g_object_ref_sink(menu);
+    GObjectPtr<GtkWidget> menuOwner(menu);
+    struct Tracking {
+        GtkUserInterface* ui;
+        ModalRun run;
+        int chosen = 0;
+    } tracking{this, {}, 0};
+    SignalConnections signals;
+    for (const MenuItem& entry : items) {
+        GtkWidget* item = gtk_menu_item_new_with_label(entry.text.c_str());
+        g_object_set_data(G_OBJECT(item), "varnholt-command", GINT_TO_POINTER(entry.command));
+        signals.Connect(item, "activate", +[](GtkMenuItem* menuItem, gpointer data) {
+            static_cast<Tracking*>(data)->chosen =
+                GPOINTER_TO_INT(g_object_get_data(G_OBJECT(menuItem), "varnholt-command"));
+        }, &tracking);
+        gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
+    }
+    // "deactivate" comes before an item's "activate"; the loop ends once the menu is done.
+    signals.Connect(menu, "selection-done", +[](GtkMenuShell*, gpointer data) {
+        auto* t = static_cast<Tracking*>(data);
+        t->ui->End(t->run, 0);
+    }, &tracking);
+    gtk_widget_show_all(menu);
+    if (auto* window = dynamic_cast<GtkTopLevelWindow*>(owner); window != nullptr && window->NativeWindow() != nullptr) {
+        gtk_menu_attach_to_widget(GTK_MENU(menu), GTK_WIDGET(window->NativeWindow()), nullptr);
+    }
+    gtk_menu_popup_at_pointer(GTK_MENU(menu), nullptr);
+    RunNestedLoop(tracking.run);
+    signals.DisconnectAll();
+    gtk_widget_destroy(menu);
+    return tracking.chosen;
 }
 
 void GtkUserInterface::RequestQuit() {

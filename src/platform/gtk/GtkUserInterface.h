@@ -10,6 +10,7 @@ namespace platform::gtk {
 
 class WebSession;
 class GtkResources;
+class GtkTrayIcon;
 
 // Modal runs are nested main loops; the innermost one is on top of the stack.
 class GtkUserInterface final : public UserInterface {
@@ -19,7 +20,10 @@ public:
     std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events) override;
     MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
                                     MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    std::unique_ptr<TrayIcon> AddTrayIcon(int id, const std::string& tooltip, TrayEvents& events) override;
+    int TrackPopupMenu(Window* owner, const std::vector<MenuItem>& items) override;
     void RequestQuit() override;
+    void ForgetTrayIcon(GtkTrayIcon* icon);
     bool IsQuitRequested() const override { return m_quitRequested; }
 
     struct ModalRun {
@@ -35,6 +39,7 @@ private:
     WebSession& m_webSession;
     GtkResources& m_resources;
     std::vector<ModalRun*> m_modalStack;
+    std::vector<GtkTrayIcon*> m_trayIcons;
     bool m_quitRequested = false;
 };
 

@@ -13,6 +13,57 @@ constexpr const char* kNoScrollBarsStyle =
 constexpr const char* kNoExternalScript =
     "try { Object.defineProperty(window, 'external', {value: null, writable: false, configurable: false}); }"
     " catch (e) {}";
+constexpr const char* kMessageHandler = "varnholtExternal";
+
+// A JavaScript string literal holding the text, safe inside any script.
+std::string ScriptString(const std::string& text) {
+    std::string literal = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '"': literal += "\\\""; break;
+            case '\\': literal += "\\\\"; break;
+            case '\n': literal += "\\n"; break;
+            case '\r': literal += "\\r"; break;
+            case '<': literal += "\\x3c"; break;
+            default:
+                if (byte < 0x20) {
+                    char escaped[8];
+                    g_snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+                    literal += escaped;
+                } else {
+                    literal += c;
+                }
+        }
+    }
+    // U+2028 and U+2029 end lines in older script engines.
+    for (const char* separator : {"\xE2\x80\xA8", "\xE2\x80\xA9"}) {
+        for (std::size_t at = literal.find(separator); at != std::string::npos; at = literal.find(separator, at)) {
+            literal.replace(at, 3, separator[2] == '\xA8' ? "\\u2028" : "\\u2029");
+        }
+    }
+    return literal + "\"";
+}
+
+// window.external for every frame: constants answer synchronously; message methods pass
+// one string to the host and return nothing.
+std::string ExternalScript(const ExternalObject& external) {
+    std::string script = "(function () { var external = {};";
+    for (const auto& [name, value] : external.constantMethods) {
+        script += " external[" + ScriptString(name) + "] = function () { return " + ScriptString(value) + "; };";
+    }
+    for (const std::string& name : external.messageMethods) {
+        script += " external[" + ScriptString(name) + "] = function (text) { try { window.webkit.messageHandlers." +
+                  std::string(kMessageHandler) + ".postMessage({method: " + ScriptString(name) +
+                  ", argument: String(text)}); } catch (e) {} };";
+    }
+    script +=
+        " Object.freeze(external);"
+        " try { Object.defineProperty(window, 'external', {value: external, writable: true, configurable: true}); }"
+        " catch (e) { try { window.external = external; } catch (e2) {} } })();";
+    return script;
+}
+
 }  // namespace
 
 GtkWebView::GtkWebView(WebSession& session, std::shared_ptr<ControlLayer> layer, WebViewEvents& events)
@@ -47,6 +98,10 @@ GtkWebView::GtkWebView(WebSession& session, std::shared_ptr<ControlLayer> layer,
     m_signals.Connect(view, "script-dialog", +[](WebKitWebView*, WebKitScriptDialog*, gpointer self) -> gboolean {
         return static_cast<GtkWebView*>(self)->m_silent ? TRUE : FALSE;
     }, this);
+    m_signals.Connect(view, "web-process-terminated",
+                      +[](WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
+                          static_cast<GtkWebView*>(self)->m_events.OnWebProcessTerminated();
+                      }, this);
     // New windows are never created here; the request was already decided as a navigation.
     m_signals.Connect(view, "create", +[](WebKitWebView*, WebKitNavigationAction*, gpointer) -> GtkWidget* {
         return nullptr;
@@ -111,6 +166,51 @@ void GtkWebView::MoveWindow(const Rect& rectInWindow) {
 
 void GtkWebView::ApplyHostUiPolicy(const HostUiPolicy& policy) {
     m_policy = policy;
+    RebuildUserContent();
+}
+
+void GtkWebView::ExposeExternal(const ExternalObject& external) {
+    if (!m_hasExternal && !external.messageMethods.empty()) {
+        webkit_user_content_manager_register_script_message_handler(m_content.get(), kMessageHandler);
+        m_signals.Connect(m_content.get(), (std::string("script-message-received::") + kMessageHandler).c_str(),
+                          +[](WebKitUserContentManager*, WebKitJavascriptResult* message, gpointer self) {
+                              static_cast<GtkWebView*>(self)->OnScriptMessage(message);
+                          }, this);
+    }
+    m_external = external;
+    m_hasExternal = true;
+    RebuildUserContent();
+}
+
+std::string GtkWebView::GetTitle() const {
+    const gchar* title = m_view ? webkit_web_view_get_title(WEBKIT_WEB_VIEW(m_view.get())) : nullptr;
+    return title != nullptr ? title : "";
+}
+
+void GtkWebView::OnScriptMessage(WebKitJavascriptResult* message) {
+    // Pages may post anything: only {method: <known name>, argument: <string>} is taken.
+    JSCValue* value = webkit_javascript_result_get_js_value(message);
+    if (value == nullptr || !jsc_value_is_object(value)) {
+        return;
+    }
+    GObjectPtr<JSCValue> method = AdoptObject(jsc_value_object_get_property(value, "method"));
+    GObjectPtr<JSCValue> argument = AdoptObject(jsc_value_object_get_property(value, "argument"));
+    if (!method || !argument || !jsc_value_is_string(method.get()) || !jsc_value_is_string(argument.get())) {
+        return;
+    }
+    GCharPtr methodText(jsc_value_to_string(method.get()));
+    GCharPtr argumentText(jsc_value_to_string(argument.get()));
+    const std::string name = methodText ? methodText.get() : "";
+    for (const std::string& known : m_external.messageMethods) {
+        if (known == name) {
+            m_events.OnExternalCall(name, argumentText ? argumentText.get() : "");
+            return;
+        }
+    }
+}
+
+void GtkWebView::RebuildUserContent() {
+    const HostUiPolicy& policy = m_policy;
     webkit_user_content_manager_remove_all_style_sheets(m_content.get());
     webkit_user_content_manager_remove_all_scripts(m_content.get());
     if (!policy.showScrollBars) {
@@ -119,7 +219,14 @@ void GtkWebView::ApplyHostUiPolicy(const HostUiPolicy& policy) {
         webkit_user_content_manager_add_style_sheet(m_content.get(), sheet);
         webkit_user_style_sheet_unref(sheet);
     }
-    if (!policy.exposeExternal) {
+    if (m_hasExternal) {
+        const std::string script = ExternalScript(m_external);
+        WebKitUserScript* external =
+            webkit_user_script_new(script.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                   WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+        webkit_user_content_manager_add_script(m_content.get(), external);
+        webkit_user_script_unref(external);
+    } else if (!policy.exposeExternal) {
         WebKitUserScript* script =
             webkit_user_script_new(kNoExternalScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
                                    WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);

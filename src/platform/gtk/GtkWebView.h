@@ -30,11 +30,15 @@ public:
     void MoveWindow(const Rect& rectInWindow) override;
     Rect GetRect() const override { return m_rect; }
     void ApplyHostUiPolicy(const HostUiPolicy& policy) override;
+    void ExposeExternal(const ExternalObject& external) override;
+    std::string GetTitle() const override;
     void Destroy() override;
 
 private:
     gboolean OnDecidePolicy(WebKitPolicyDecision* decision, WebKitPolicyDecisionType type);
     void OnLoadChanged(WebKitLoadEvent event);
+    void OnScriptMessage(WebKitJavascriptResult* message);
+    void RebuildUserContent();
 
     WebViewEvents& m_events;
     GObjectPtr<GtkWidget> m_view;
@@ -43,6 +47,8 @@ private:
     SignalConnections m_signals;
     Rect m_rect;
     HostUiPolicy m_policy;
+    ExternalObject m_external;
+    bool m_hasExternal = false;
     bool m_silent = false;
     bool m_hasDocument = false;
 };

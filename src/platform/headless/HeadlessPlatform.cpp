@@ -34,8 +34,18 @@ std::unique_ptr<Image> HeadlessPlatform::Decode(const std::vector<std::uint8_t>&
     return index < m_images.size() ? std::make_unique<Image>(m_images[index]) : nullptr;
 }
 
+void HeadlessPlatform::ClearAllExceptCookies(std::function<void()> onDone) {
+    ++webDataClears;
+    if (holdWebDataClears) {
+        heldWebDataClears.push_back(std::move(onDone));
+    } else if (onDone) {
+        onDone();
+    }
+}
+
 bool HeadlessPlatform::Spawn(const std::string& path, const std::vector<std::string>& argv) {
     spawns.push_back({path, argv});
+    m_ui.EventLog().push_back("spawn");
     if (onSpawn) {
         onSpawn(spawns.back());
     }

@@ -30,7 +30,7 @@ struct FetchRecord {
 // Every service in memory; files are real (tests point the executable into a temporary
 // directory). A test sets what the system would answer and reads what the core asked.
 class HeadlessPlatform final : public Platform, ProcessInfo, NetworkAdapters, Resources, Shell,
-                                      ProcessLauncher, HttpClient, Clock {
+                                      ProcessLauncher, HttpClient, Clock, WebDataStore {
 public:
     HeadlessPlatform();
     ~HeadlessPlatform() override;
@@ -44,6 +44,7 @@ public:
     ProcessLauncher& Launcher() override { return *this; }
     HttpClient& Http() override { return *this; }
     Clock& Time() override { return *this; }
+    WebDataStore& WebData() override { return *this; }
 
     HeadlessUserInterface& HeadlessUi() { return m_ui; }
 
@@ -63,6 +64,8 @@ public:
     // HttpClient
     void FetchAsync(const std::string& address, const std::string& userAgent, std::chrono::milliseconds timeout,
                     std::function<void()> onFinished) override;
+    // WebDataStore: the removal finishes at once unless a test holds it.
+    void ClearAllExceptCookies(std::function<void()> onDone) override;
     // Clock
     std::chrono::system_clock::time_point Now() override { return now; }
 
@@ -81,6 +84,9 @@ public:
     std::function<void(const SpawnRecord&)> onSpawn;
     std::vector<FetchRecord> fetches;
     std::chrono::system_clock::time_point now{};
+    int webDataClears = 0;
+    bool holdWebDataClears = false;
+    std::vector<std::function<void()>> heldWebDataClears;
 
 private:
     posix::PosixFileAccess m_files;

@@ -26,6 +26,41 @@ MessageBoxResult HeadlessUserInterface::ShowMessageBox(Window* owner, const std:
     return answer;
 }
 
+namespace {
+class HeadlessTrayIcon final : public TrayIcon {
+public:
+    HeadlessTrayIcon(HeadlessUserInterface& ui, int id) : m_ui(ui), m_id(id) {}
+    ~HeadlessTrayIcon() override { m_ui.RemoveTrayEntry(m_id); }
+    int Id() const override { return m_id; }
+
+private:
+    HeadlessUserInterface& m_ui;
+    int m_id;
+};
+}  // namespace
+
+std::unique_ptr<TrayIcon> HeadlessUserInterface::AddTrayIcon(int id, const std::string& tooltip, TrayEvents& events) {
+    m_trayIcons.push_back({id, tooltip, &events});
+    ++m_trayAdds;
+    m_eventLog.push_back("tray-add");
+    return std::make_unique<HeadlessTrayIcon>(*this, id);
+}
+
+void HeadlessUserInterface::RemoveTrayEntry(int id) {
+    std::erase_if(m_trayIcons, [id](const TrayEntry& entry) { return entry.id == id; });
+    m_eventLog.push_back("tray-remove");
+}
+
+int HeadlessUserInterface::TrackPopupMenu(Window*, const std::vector<MenuItem>& items) {
+    m_menus.push_back(items);
+    if (m_menuChoices.empty()) {
+        return 0;
+    }
+    const int choice = m_menuChoices.front();
+    m_menuChoices.pop_front();
+    return choice;
+}
+
 void HeadlessUserInterface::RequestQuit() {
     m_quitRequested = true;
     EndInnermostModal(-1);

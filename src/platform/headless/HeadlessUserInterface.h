@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../TrayIcon.h"
 #include "../UserInterface.h"
 
 namespace platform::headless {
@@ -27,6 +28,8 @@ public:
     std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events) override;
     MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
                                     MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    std::unique_ptr<TrayIcon> AddTrayIcon(int id, const std::string& tooltip, TrayEvents& events) override;
+    int TrackPopupMenu(Window* owner, const std::vector<MenuItem>& items) override;
     void RequestQuit() override;
     bool IsQuitRequested() const override { return m_quitRequested; }
 
@@ -38,6 +41,20 @@ public:
     void OnMessageBox(std::function<void(const RecordedMessageBox&)> observer) { m_messageBoxObserver = std::move(observer); }
 
     static constexpr int kUnendedRun = -1000;
+    // The command the user picks from the next pop-up menu (0: dismissed).
+    void ChooseFromNextMenu(int command) { m_menuChoices.push_back(command); }
+    const std::vector<std::vector<MenuItem>>& Menus() const { return m_menus; }
+    // The tray icons on screen now: id and tooltip; Tray(id) reaches their handler.
+    struct TrayEntry {
+        int id;
+        std::string tooltip;
+        TrayEvents* events;
+    };
+    const std::vector<TrayEntry>& TrayIcons() const { return m_trayIcons; }
+    int TrayAdds() const { return m_trayAdds; }
+    void RemoveTrayEntry(int id);
+    // Ordered log of tray and process events, for checking sequences.
+    std::vector<std::string>& EventLog() { return m_eventLog; }
     // The ready state a new browser reports before it is asked for anything.
     int newWebViewReadyState = 4;
 
@@ -61,6 +78,11 @@ private:
     std::vector<HeadlessWindow*> m_windows;
     std::vector<std::optional<int>*> m_modalStack;
     bool m_quitRequested = false;
+    std::deque<int> m_menuChoices;
+    std::vector<std::vector<MenuItem>> m_menus;
+    std::vector<TrayEntry> m_trayIcons;
+    int m_trayAdds = 0;
+    std::vector<std::string> m_eventLog;
 };
 
 }  // namespace platform::headless

@@ -37,9 +37,25 @@ void HeadlessWebView::FinishLoad() {
     }
     m_location = m_pendingUrl;
     m_pendingUrl.clear();
+    m_title.clear();
     m_hasDocument = true;
     m_readyState = READYSTATE_COMPLETE;
     m_events.OnDocumentComplete(m_location, NavigationTarget::TopLevel);
+}
+
+std::optional<std::string> HeadlessWebView::CallExternal(const std::string& method, const std::string& argument) {
+    for (const auto& [name, value] : m_external.constantMethods) {
+        if (name == method) {
+            return value;
+        }
+    }
+    for (const std::string& name : m_external.messageMethods) {
+        if (name == method) {
+            m_events.OnExternalCall(method, argument);
+            return std::string();
+        }
+    }
+    return std::nullopt;
 }
 
 void HeadlessWebView::FinishFrameLoad(const std::string& url) { m_events.OnDocumentComplete(url, NavigationTarget::Frame); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     Rect GetRect() const override { return m_rect; }
     void ApplyHostUiPolicy(const HostUiPolicy& policy) override { m_policy = policy; ++m_policyApplications; }
     void Destroy() override { m_destroyed = true; }
+    void ExposeExternal(const ExternalObject& external) override { m_external = external; }
+    std::string GetTitle() const override { return m_title; }
 
     // A page (or the user) starts a navigation: true when it went ahead.
     bool RequestNavigation(const std::string& url, NavigationTarget target = NavigationTarget::TopLevel);
@@ -36,7 +39,17 @@ public:
     // The pending load finishes.
     void FinishLoad();
     void FinishFrameLoad(const std::string& url);
-    void SetTitle(const std::string& title) { m_events.OnTitleChanged(title); }
+    // The page's title changes (empty: the page has none).
+    void SetTitle(const std::string& title) {
+        m_title = title;
+        m_events.OnTitleChanged(title);
+    }
+    // A page calls window.external: a constant method answers at once; nullopt when the
+    // page finds no such method.
+    std::optional<std::string> CallExternal(const std::string& method, const std::string& argument = {});
+    // The web process dies.
+    void KillWebProcess() { m_location.clear(); m_events.OnWebProcessTerminated(); }
+    const ExternalObject& External() const { return m_external; }
     void SetReadyState(int state) { m_readyState = state; }
     void SetHasDocument(bool hasDocument) { m_hasDocument = hasDocument; }
     void Detach() { m_owner = nullptr; }
@@ -59,6 +72,8 @@ private:
     std::vector<bool> m_visibilityHistory;
     std::string m_pendingUrl;
     std::string m_location;
+    std::string m_title;
+    ExternalObject m_external;
     Rect m_rect;
     HostUiPolicy m_policy;
     int m_policyApplications = 0;
