@@ -12,7 +12,7 @@ int DialogWindow::DoModal() {
     if (ui.IsQuitRequested()) {
         return kModalResultQuit;
     }
-    m_window = ui.CreateTopLevelWindow(m_description, *this);
+    m_window = ui.CreateTopLevelWindow(m_description, *this, nullptr);
     OnCreate();
     OnInitDialog();
     if (CentresOnScreen()) {
@@ -34,10 +34,27 @@ bool DialogWindow::CreateOverlay(platform::Window& owner) {
     return true;
 }
 
-void DialogWindow::EndDialog(int result) {
-    if (m_window) {
-        m_window->EndModal(result);
+bool DialogWindow::CreateModeless(platform::Window* owner) {
+    m_modeless = true;
+    m_window = platform::Current().Ui().CreateTopLevelWindow(m_description, *this, owner);
+    if (!m_window) {
+        return false;
     }
+    OnCreate();
+    OnInitDialog();
+    return true;
+}
+
+void DialogWindow::EndDialog(int result) {
+    if (!m_window) {
+        return;
+    }
+    if (m_modeless) {
+        // Ending a modeless dialog only hides it; it keeps its state and its page.
+        m_window->ShowWindow(platform::ShowCommand::Hide);
+        return;
+    }
+    m_window->EndModal(result);
 }
 
 bool DialogWindow::DestroyWindow() {

@@ -21,6 +21,8 @@ public:
     int DoModal();
     // Modeless, as a transparent layer over the owner's window.
     bool CreateOverlay(platform::Window& owner);
+    // Modeless, a window of its own that stays above its owner; created hidden.
+    bool CreateModeless(platform::Window* owner);
     void EndDialog(int result);
     virtual bool DestroyWindow();
 
@@ -42,4 +44,5 @@ protected:
 private:
     platform::WindowDescription m_description;
     std::unique_ptr<platform::Window> m_window;
+    bool m_modeless = false;
 };

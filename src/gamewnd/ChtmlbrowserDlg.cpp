@@ -4,7 +4,10 @@
 #include "../app/COrvexClientApp.h"
 #include "../app/DialogResult.h"
 #include "../platform/Platform.h"
+#include "../skin/ResourceImageCache.h"
+#include "ChatDlg.h"
 #include "ClearUrlCache.h"
+#include "OpenSecondaryWindow.h"
 #include "RestartLauncher.h"
 
 namespace {
@@ -14,9 +17,28 @@ platform::WindowDescription GameWindowDescription() {
     description.title = "Varnholt";
     // 836 x 428 dialog units of an 8-point dialog font: the size it restores to.
     description.size = DialogWindow::DialogUnitsToPixels(836, 428);
-    description.style = platform::WindowStyle::Plain;
+    description.style = platform::WindowStyle::Skinned;
     return description;
 }
+
+FrameValues GameFrameValues() {
+    FrameValues values;
+    values.captionHeight = 39;
+    values.borderWidth = 3;
+    values.frameTemplateId = 164;
+    values.captionImageIds = {163, 162, 161};
+    values.bandColumnX = 218;
+    values.leftPartWidth = 218;
+    values.rightPartWidth = 50;
+    values.iconPosition = {15, 13};
+    values.titleFont = {"Tahoma", 12.0, platform::FontUnit::Pixels, 700};
+    values.titleOrigin = {60, 15};
+    return values;
+}
+
+constexpr int kFaceId = 165;
+
+platform::Rect CaptionRect(int left, int right) { return {left, 10, right, 30}; }
 
 std::string GameAddress() {
     const COrvexClientApp* application = COrvexClientApp::Current();
@@ -29,7 +51,7 @@ constexpr std::chrono::seconds kCrashWindow{60};
 
 }  // namespace
 
-ChtmlbrowserDlg::ChtmlbrowserDlg() : DialogWindow(GameWindowDescription()) {}
+ChtmlbrowserDlg::ChtmlbrowserDlg() : SkinnedDialog(GameWindowDescription(), GameFrameValues()) {}
 
 ChtmlbrowserDlg::~ChtmlbrowserDlg() {
     if (m_browser) {
@@ -39,7 +61,7 @@ ChtmlbrowserDlg::~ChtmlbrowserDlg() {
 
 bool ChtmlbrowserDlg::OnInitDialog() {
     m_browser = GetWindow()->CreateWebView(*this);
-    LayoutBrowser(GetWindow()->GetWindowRect().GetSize());
+    OnClientAreaChanged(ClientRectInWindow());
     AddTrayIcon();
     if (m_browser) {
         platform::ExternalObject external;
@@ -52,9 +74,79 @@ bool ChtmlbrowserDlg::OnInitDialog() {
     return true;
 }
 
-void ChtmlbrowserDlg::LayoutBrowser(platform::Size clientSize) {
+void ChtmlbrowserDlg::CreateCaptionButtons(int W) {
+    AddCaptionButton(kCloseButton, CaptionRect(W - 35, W - 15), m_captionImages.at(2));
+    AddCaptionButton(kMaximizeButton, CaptionRect(W - 35, W - 15), m_captionImages.at(1));
+    AddCaptionButton(kMinimizeButton, CaptionRect(W - 35, W - 15), m_captionImages.at(0));
+    const auto face = ResourceImageCache::Instance().GetImage(kFaceId);
+    AddCaptionButton(kHomeButton, CaptionRect(W - 45, W - 5), face, "官网");
+    AddCaptionButton(kChargeButton, CaptionRect(W - 5, W + 35), face, "充值");
+    AddCaptionButton(kClearCacheButton, CaptionRect(W + 35, W + 75), face, "清理");
+    AddCaptionButton(kReloadButton, CaptionRect(W + 75, W + 115), face, "刷新");
+}
+
+void ChtmlbrowserDlg::LayoutCaptionButtons(int W) {
+    MoveButton(kHomeButton, CaptionRect(W - 265, W - 225));
+    MoveButton(kChargeButton, CaptionRect(W - 130, W - 90));
+    MoveButton(kClearCacheButton, CaptionRect(W - 175, W - 135));
+    MoveButton(kReloadButton, CaptionRect(W - 220, W - 180));
+    MoveButton(kCloseButton, CaptionRect(W - 30, W - 10));
+    MoveButton(kMaximizeButton, CaptionRect(W - 52, W - 32));
+    MoveButton(kMinimizeButton, CaptionRect(W - 74, W - 54));
+}
+
+std::optional<platform::HitTestCode> ChtmlbrowserDlg::ButtonHitCode(int id) const {
+    switch (id) {
+        case kCloseButton: return platform::HitTestCode::CloseButton;
+        case kMaximizeButton: return platform::HitTestCode::MaximizeButton;
+        case kMinimizeButton: return platform::HitTestCode::MinimizeButton;
+        default: return std::nullopt;
+    }
+}
+
+bool ChtmlbrowserDlg::DispatchButtonRelease(int id) {
+    switch (id) {
+        case kCloseButton: OnSysCommand(SystemCommand::Close); return true;
+        case kMaximizeButton:
+            OnSysCommand(GetWindow()->IsMaximized() ? SystemCommand::Restore : SystemCommand::Maximize);
+            return true;
+        case kMinimizeButton: OnSysCommand(SystemCommand::Minimize); return true;
+        case kHomeButton: OpenHomePage(); return true;
+        case kChargeButton: OpenChargePage(); return true;
+        case kReloadButton: ReloadGamePage(); return true;
+        case kClearCacheButton: ClearBrowserCache(); return true;
+        case kChatButton: ShowSecondaryWindow(); return true;
+        default: return false;
+    }
+}
+
+void ChtmlbrowserDlg::OnCommand(int id) {
+    if (id == kChatButton) {
+        ShowSecondaryWindow();
+    }
+}
+
+platform::NcHandling ChtmlbrowserDlg::OnNcLButtonDblClk(platform::HitTestCode, platform::Point point) {
+    const int id = HitCaptionButton(point);
+    if (id != -1) {
+        m_buttons[id].Press();
+    } else if (point.y >= 0 && point.y < m_nCaptionHeight) {
+        GetWindow()->ShowWindow(GetWindow()->IsMaximized() ? platform::ShowCommand::Restore
+                                                           : platform::ShowCommand::Maximize);
+    }
+    Repaint();
+    return platform::NcHandling::Handled;
+}
+
+void ChtmlbrowserDlg::OnClientAreaChanged(const platform::Rect& client) {
     if (m_browser) {
-        m_browser->MoveWindow(platform::Rect::FromPointSize({0, 0}, clientSize));
+        m_browser->MoveWindow(client);
+    }
+}
+
+void ChtmlbrowserDlg::ShowSecondaryWindow() {
+    if (m_pChatDlg && m_pChatDlg->GetWindow() != nullptr && !m_pChatDlg->GetWindow()->IsVisible()) {
+        m_pChatDlg->GetWindow()->ShowWindow(platform::ShowCommand::Show);
     }
 }
 
@@ -63,6 +155,9 @@ void ChtmlbrowserDlg::OpenGameAddress(std::string address) {
         return;
     }
     m_browser->Navigate(address);
+    if (AppSettings::Instance().GetValue("platform") == "360") {
+        OpenSecondaryWindow(*this, address);
+    }
 }
 
 void ChtmlbrowserDlg::ReloadGamePage() { OpenGameAddress(GameAddress()); }
@@ -110,12 +205,11 @@ platform::KeyDisposition ChtmlbrowserDlg::PreTranslateKeyDown(platform::Key key)
 }
 
 void ChtmlbrowserDlg::OnSize(platform::SizeType type, platform::Size size) {
+    SkinnedDialog::OnSize(type, size);
     if (type == platform::SizeType::Minimized) {
         // Minimised, the window leaves the taskbar too; only the tray brings it back.
         GetWindow()->ShowWindow(platform::ShowCommand::Hide);
-        return;
     }
-    LayoutBrowser(size);
 }
 
 void ChtmlbrowserDlg::ShowInFront() {
@@ -154,10 +248,14 @@ void ChtmlbrowserDlg::OnDocumentComplete(const std::string&, platform::Navigatio
     // The caption follows the top-level page's title, empty when it has none.
     if (target == platform::NavigationTarget::TopLevel && m_browser) {
         GetWindow()->SetTitle(m_browser->GetTitle());
+        Repaint();
     }
 }
 
-void ChtmlbrowserDlg::OnTitleChanged(const std::string& title) { GetWindow()->SetTitle(title); }
+void ChtmlbrowserDlg::OnTitleChanged(const std::string& title) {
+    GetWindow()->SetTitle(title);
+    Repaint();
+}
 
 void ChtmlbrowserDlg::OnWebProcessTerminated() {
     const auto now = platform::Current().Time().Now();

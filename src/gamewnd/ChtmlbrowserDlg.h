@@ -4,14 +4,26 @@
 #include <memory>
 #include <string>
 
-#include "../app/DialogWindow.h"
 #include "../platform/TrayIcon.h"
 #include "../platform/WebView.h"
+#include "../skin/SkinnedDialog.h"
 
-// The window that shows the game: a browser over its client area, a tray icon, and
-// window.external.getAppVersion for its pages.
-class ChtmlbrowserDlg : public DialogWindow, public platform::WebViewEvents, public platform::TrayEvents {
+class ChatDlg;
+
+// The window that shows the game: a skinned frame with caption buttons, a browser over its
+// client area, a tray icon, and window.external.getAppVersion for its pages.
+class ChtmlbrowserDlg : public SkinnedDialog, public platform::WebViewEvents, public platform::TrayEvents {
 public:
+    enum CaptionButton {
+        kHomeButton = 10,
+        kChargeButton = 11,
+        kReloadButton = 12,
+        kClearCacheButton = 13,
+        kChatButton = 14,
+        kCloseButton = 110,
+        kMaximizeButton = 111,
+        kMinimizeButton = 112,
+    };
     static constexpr int kTrayIconId = 7;
     static constexpr int kTrayCallbackMessage = 0x0401;  // WM_USER + 1
     static constexpr int kMenuShow = 15;
@@ -29,6 +41,7 @@ public:
     void AddTrayIcon();
     void RemoveTrayIcon();
     void OnClose();
+    void ShowSecondaryWindow();
 
     // Window events.
     void OnOK() override {}
@@ -36,6 +49,8 @@ public:
     void OnCloseRequested() override { OnClose(); }
     platform::KeyDisposition PreTranslateKeyDown(platform::Key key) override;
     void OnSize(platform::SizeType type, platform::Size size) override;
+    platform::NcHandling OnNcLButtonDblClk(platform::HitTestCode code, platform::Point point) override;
+    void OnCommand(int id) override;
     int OnTrayNotify(int id, int message) override;
 
     // Browser events.
@@ -47,12 +62,20 @@ public:
     platform::WebView* Browser() const { return m_browser.get(); }
     bool HasTrayIcon() const { return m_trayIcon != nullptr; }
 
+    // The dormant secondary window.
+    bool m_bChatOpened = false;
+    std::unique_ptr<ChatDlg> m_pChatDlg;
+
 protected:
     bool OnInitDialog() override;
+    void CreateCaptionButtons(int windowWidth) override;
+    void LayoutCaptionButtons(int windowWidth) override;
+    std::optional<platform::HitTestCode> ButtonHitCode(int id) const override;
+    bool DispatchButtonRelease(int id) override;
+    void OnClientAreaChanged(const platform::Rect& client) override;
 
 private:
     void ShowInFront();
-    void LayoutBrowser(platform::Size clientSize);
 
     std::unique_ptr<platform::WebView> m_browser;
     std::unique_ptr<platform::TrayIcon> m_trayIcon;

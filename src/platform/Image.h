@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,25 @@ public:
     Image(int width, int height, bool hasAlpha)
         : m_width(width), m_height(height), m_hasAlpha(hasAlpha),
           m_pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0) {}
+    Image(const Image& other)
+        : m_width(other.m_width), m_height(other.m_height), m_hasAlpha(other.m_hasAlpha), m_pixels(other.m_pixels) {}
+    Image(Image&& other) noexcept = default;
+    Image& operator=(const Image& other) {
+        if (this != &other) {
+            m_width = other.m_width;
+            m_height = other.m_height;
+            m_hasAlpha = other.m_hasAlpha;
+            m_pixels = other.m_pixels;
+            m_serial = NextSerial();
+        }
+        return *this;
+    }
+    Image& operator=(Image&& other) noexcept = default;
+
+    // Tells pictures apart for caches: a copy, or a picture changed through Pixels() and
+    // then marked with Touch(), gets a new serial.
+    std::uint64_t Serial() const { return m_serial; }
+    void Touch() { m_serial = NextSerial(); }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -28,6 +48,12 @@ public:
     }
 
 private:
+    static std::uint64_t NextSerial() {
+        static std::atomic<std::uint64_t> counter{0};
+        return ++counter;
+    }
+
+    std::uint64_t m_serial = NextSerial();
     int m_width = 0;
     int m_height = 0;
     bool m_hasAlpha = false;

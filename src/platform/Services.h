@@ -12,7 +12,7 @@ namespace platform {
 
 class Image;
 
-enum class ResourceKind { Png, Bitmap, Icon };
+enum class ResourceKind { Png, Bitmap, Icon, SmallIcon };
 
 // Pictures compiled into the executable, by id.
 class Resources {

@@ -23,8 +23,9 @@ struct MenuItem {
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
-    virtual std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description,
-                                                         WindowEvents& events) = 0;
+    // owner: null for a window of its own; else it stays above its owner and goes with it.
+    virtual std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events,
+                                                         Window* owner) = 0;
     // Runs a message box modally; owner may be null. A dismissed Yes/No box answers No.
     virtual MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
                                             MessageBoxButtons buttons, MessageBoxIcon icon) = 0;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Geometry.h"
 
@@ -18,13 +19,22 @@ enum class ShowCommand { Show, Hide, ShowMaximized, Minimize, Maximize, Restore 
 enum class WindowStyle {
     Plain,    // an ordinary decorated window
     Layered,  // undecorated, shaped and painted from a picture with per-pixel alpha
+    Skinned,  // undecorated; the owner paints caption and edges and answers their hit tests
 };
+
+enum class Resizing { Fixed, Resizable };
 
 struct WindowDescription {
     std::string title;
     Size size;
     WindowStyle style = WindowStyle::Plain;
+    Resizing resizing = Resizing::Resizable;
+    bool taskbarEntry = true;
 };
+
+// A window's shape: the union of its rectangles (window coordinates); empty means the
+// whole window.
+using Region = std::vector<Rect>;
 
 class Window {
 public:
@@ -48,6 +58,14 @@ public:
     // The window takes the picture's size; transparent pixels are not part of it.
     // The pixels are premultiplied BGRA, 4 bytes each.
     virtual void SetLayeredPicture(const Image& premultiplied) = 0;
+
+    // Skinned windows: paint the frame now, shape the window, open the window menu, and
+    // deliver a command to OnCommand once the current event is over.
+    virtual void RepaintFrame() = 0;
+    virtual void SetWindowRegion(const Region& region) = 0;
+    virtual void ShowSystemMenu(Point windowPoint) = 0;
+    virtual void PostCommand(int id) = 0;
+    virtual bool IsIconic() const = 0;
 
     // A transparent layer over this window with handlers of its own; it follows the window.
     virtual std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) = 0;

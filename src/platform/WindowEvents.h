@@ -34,6 +34,12 @@ enum class HitTestCode {
 
 enum class SizeType { Restored, Minimized, Maximized, MaxHide };
 
+// Whether a non-client mouse message still gets the window manager's own handling
+// (moving by the caption, resizing by the edges, the window menu).
+enum class NcHandling { Handled, DefaultProcessing };
+
+class Painter;
+
 // Everything a platform window reports to the object that owns it.
 class WindowEvents {
 public:
@@ -48,6 +54,18 @@ public:
     virtual void OnCommand(int /*id*/) {}
     // A press at a point (window coordinates) that no control takes; the answer drives the window manager.
     virtual HitTestCode OnHitTest(Point) { return HitTestCode::Client; }
+
+    // Windows that paint their own frame: the pointer outside every control, in window
+    // coordinates, with the hit-test answer for that point.
+    virtual void OnNcPaint(Painter&) {}
+    virtual void OnNcMouseMove(HitTestCode, Point) {}
+    virtual void OnNcMouseLeave() {}
+    virtual NcHandling OnNcLButtonDown(HitTestCode, Point) { return NcHandling::DefaultProcessing; }
+    virtual NcHandling OnNcLButtonUp(HitTestCode, Point) { return NcHandling::DefaultProcessing; }
+    virtual NcHandling OnNcLButtonDblClk(HitTestCode, Point) { return NcHandling::DefaultProcessing; }
+    virtual void OnActivate(bool /*active*/) {}
+    // The smallest size the user may give the window, from the system's.
+    virtual Size OnGetMinTrackSize(Size systemMinimum) { return systemMinimum; }
 };
 
 }  // namespace platform

@@ -35,6 +35,17 @@ std::shared_ptr<const platform::Image> ResourceImageCache::GetImage(int id) {
     return stored;
 }
 
+std::shared_ptr<const platform::Image> ResourceImageCache::GetSmallIcon(int id) {
+    if (const auto found = m_smallIcons.find(id); found != m_smallIcons.end()) {
+        return found->second;
+    }
+    std::unique_ptr<platform::Image> image = DecodeResource(id, platform::ResourceKind::SmallIcon);
+    std::shared_ptr<const platform::Image> stored =
+        image ? std::shared_ptr<const platform::Image>(std::move(image)) : std::make_shared<const platform::Image>();
+    m_smallIcons.emplace(id, stored);
+    return stored;
+}
+
 platform::Image ResourceImageCache::LoadLauncherBackground(int id) {
     std::unique_ptr<platform::Image> image = DecodeResource(id, platform::ResourceKind::Png);
     return image ? std::move(*image) : platform::Image();

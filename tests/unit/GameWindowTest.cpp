@@ -14,6 +14,16 @@ const std::string kGame = "http://portal/game/play.html?server_id=S1";
 // The game window on screen during its modal run.
 class GameWindowTest : public HeadlessFixture {
 protected:
+    // The window reads its pictures when it is made, so only once the backend is in.
+    void SetUp() override {
+        HeadlessFixture::SetUp();
+        dialogOwner = std::make_unique<ChtmlbrowserDlg>();
+    }
+    void TearDown() override {
+        dialogOwner.reset();
+        HeadlessFixture::TearDown();
+    }
+
     void RunGameWindow(const std::function<void(HeadlessWindow&, HeadlessWebView&)>& during,
                        const std::string& gameAddress = kGame) {
         app.m_strGameUrl = gameAddress;
@@ -21,11 +31,11 @@ protected:
             ASSERT_NE(window.WebViewAt(0), nullptr);
             during(window, *window.WebViewAt(0));
         });
-        result = dialog.DoModal();
+        result = dialogOwner->DoModal();
     }
 
     COrvexClientApp app;
-    ChtmlbrowserDlg dialog;
+    std::unique_ptr<ChtmlbrowserDlg> dialogOwner;
     int result = 0;
 };
 
@@ -104,10 +114,10 @@ TEST_F(GameWindowTest, ReloadReturnsToTheGameAddressAndLinksOpenOutside) {
         view.FinishLoad();
         view.RequestNavigation("http://elsewhere/page");
         view.FinishLoad();
-        dialog.ReloadGamePage();
+        dialogOwner->ReloadGamePage();
         EXPECT_EQ(view.NavigateCalls().back(), kGame);
-        dialog.OpenHomePage();
-        dialog.OpenChargePage();
+        dialogOwner->OpenHomePage();
+        dialogOwner->OpenChargePage();
         EXPECT_EQ(backend.openedAddresses, (std::vector<std::string>{"http://h/", "http://c/"}));
         EXPECT_EQ(view.NavigateCalls().size(), 2u) << "the game window itself does not navigate";
         window.EndModal(IDCANCEL);
@@ -118,7 +128,7 @@ TEST_F(GameWindowTest, EmptyGameAddressLeavesAnEmptyWorkingWindow) {
     RunGameWindow(
         [&](HeadlessWindow& window, HeadlessWebView& view) {
             EXPECT_TRUE(view.NavigateCalls().empty());
-            dialog.ReloadGamePage();
+            dialogOwner->ReloadGamePage();
             EXPECT_TRUE(view.NavigateCalls().empty());
             EXPECT_EQ(Ui().TrayIcons().size(), 1u);
             Ui().AnswerNextMessageBox(platform::MessageBoxResult::Yes);
@@ -151,7 +161,7 @@ TEST_P(TrayNotifyTest, CallbackTable) {
             Ui().ChooseFromNextMenu(c.menuChoice);
         }
         Ui().AnswerNextMessageBox(c.closeAnswer);
-        EXPECT_EQ(dialog.OnTrayNotify(c.id, c.message), c.expectedResult);
+        EXPECT_EQ(dialogOwner->OnTrayNotify(c.id, c.message), c.expectedResult);
         EXPECT_EQ(window.IsVisible() && window.IsMaximized(), c.shownInFront);
         EXPECT_EQ(window.ForegroundCount() > foregroundBefore, c.shownInFront);
         EXPECT_EQ(Ui().Menus().size(), c.menuChoice >= 0 ? 1u : 0u);
@@ -186,10 +196,10 @@ TEST_F(GameWindowTest, MinimiseHidesUntilTheTrayBringsItBackMaximised) {
     RunGameWindow([&](HeadlessWindow& window, HeadlessWebView& view) {
         window.ShowWindow(platform::ShowCommand::Restore);
         window.Events().OnSize(platform::SizeType::Restored, {1254, 696});
-        EXPECT_EQ(view.GetRect(), (platform::Rect{0, 0, 1254, 696})) << "the page fills the window";
+        EXPECT_EQ(view.GetRect(), (platform::Rect{3, 39, 1251, 693})) << "the page fills the client area";
         window.Events().OnSize(platform::SizeType::Minimized, {1254, 696});
         EXPECT_FALSE(window.IsVisible());
-        dialog.OnTrayNotify(7, platform::WM_LBUTTONDBLCLK);
+        dialogOwner->OnTrayNotify(7, platform::WM_LBUTTONDBLCLK);
         EXPECT_TRUE(window.IsVisible());
         EXPECT_TRUE(window.IsMaximized());
         window.EndModal(IDCANCEL);
@@ -199,7 +209,7 @@ TEST_F(GameWindowTest, MinimiseHidesUntilTheTrayBringsItBackMaximised) {
 TEST_F(GameWindowTest, CacheClearingAsksThenReportsCompletion) {
     RunGameWindow([&](HeadlessWindow& window, HeadlessWebView&) {
         Ui().AnswerNextMessageBox(MessageBoxResult::No);
-        dialog.ClearBrowserCache();
+        dialogOwner->ClearBrowserCache();
         EXPECT_EQ(backend.webDataClears, 0);
         ASSERT_EQ(Ui().MessageBoxes().size(), 1u);
         EXPECT_EQ(Ui().MessageBoxes()[0].text, "确定清理浏览器缓存?");
@@ -208,7 +218,7 @@ TEST_F(GameWindowTest, CacheClearingAsksThenReportsCompletion) {
 
         backend.holdWebDataClears = true;
         Ui().AnswerNextMessageBox(MessageBoxResult::Yes);
-        dialog.ClearBrowserCache();
+        dialogOwner->ClearBrowserCache();
         EXPECT_EQ(backend.webDataClears, 1);
         EXPECT_EQ(Ui().MessageBoxes().size(), 2u) << "no completion before the data is gone";
         backend.heldWebDataClears.at(0)();

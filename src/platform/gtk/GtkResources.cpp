@@ -12,6 +12,7 @@ std::string ResourcePath(int id, ResourceKind kind) {
         case ResourceKind::Png: return "/varnholt/png/" + std::to_string(id) + ".png";
         case ResourceKind::Bitmap: return "/varnholt/bitmap/" + std::to_string(id) + ".png";
         case ResourceKind::Icon: return "/varnholt/icon/" + std::to_string(id) + ".png";
+        case ResourceKind::SmallIcon: return "/varnholt/icon/" + std::to_string(id) + "-16.png";
     }
     return {};
 }

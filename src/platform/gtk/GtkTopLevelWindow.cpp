@@ -71,7 +71,81 @@ GtkTopLevelWindow::~GtkTopLevelWindow() {
     if (m_overlay != nullptr) {
         m_overlay->Detach();
     }
+    for (guint source : m_pendingCommands) {
+        g_source_remove(source);
+    }
     Destroy();
+}
+
+void GtkTopLevelWindow::SetOwner(GtkTopLevelWindow& owner) {
+    if (m_window != nullptr && owner.m_window != nullptr) {
+        gtk_window_set_transient_for(m_window, owner.m_window);
+        gtk_window_set_destroy_with_parent(m_window, TRUE);
+    }
+}
+
+void GtkTopLevelWindow::RepaintFrame() {
+    if (m_window != nullptr) {
+        gtk_widget_queue_draw(GTK_WIDGET(m_window));
+    }
+}
+
+void GtkTopLevelWindow::SetWindowRegion(const Region& region) {
+    if (m_window == nullptr) {
+        return;
+    }
+    if (region.empty()) {
+        gtk_widget_shape_combine_region(GTK_WIDGET(m_window), nullptr);
+        return;
+    }
+    CairoRegionPtr shape(cairo_region_create());
+    for (const Rect& rect : region) {
+        const cairo_rectangle_int_t part{rect.left, rect.top, rect.Width(), rect.Height()};
+        cairo_region_union_rectangle(shape.get(), &part);
+    }
+    gtk_widget_shape_combine_region(GTK_WIDGET(m_window), shape.get());
+}
+
+void GtkTopLevelWindow::ShowSystemMenu(Point) {
+    if (m_window == nullptr) {
+        return;
+    }
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(m_window));
+    GdkEvent* event = gtk_get_current_event();
+    if (window != nullptr && event != nullptr) {
+        gdk_window_show_window_menu(window, event);
+    }
+    if (event != nullptr) {
+        gdk_event_free(event);
+    }
+}
+
+void GtkTopLevelWindow::PostCommand(int id) {
+    struct Posted {
+        GtkTopLevelWindow* window;
+        int id;
+        guint source;
+    };
+    auto* posted = new Posted{this, id, 0};
+    const guint source = g_idle_add_full(
+        G_PRIORITY_DEFAULT_IDLE,
+        +[](gpointer data) -> gboolean {
+            auto* p = static_cast<Posted*>(data);
+            std::erase(p->window->m_pendingCommands, p->source);
+            p->window->m_events.OnCommand(p->id);
+            return G_SOURCE_REMOVE;
+        },
+        posted, +[](gpointer data) { delete static_cast<Posted*>(data); });
+    posted->source = source;
+    m_pendingCommands.push_back(source);
+}
+
+bool GtkTopLevelWindow::IsIconic() const {
+    if (m_window == nullptr) {
+        return false;
+    }
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(m_window));
+    return window != nullptr && (gdk_window_get_state(window) & GDK_WINDOW_STATE_ICONIFIED) != 0;
 }
 
 void GtkTopLevelWindow::ConnectSignals() {

@@ -39,6 +39,12 @@ public:
     void CenterOnScreen() override;
     void SetForeground() override;
     void SetLayeredPicture(const Image& premultiplied) override;
+    void RepaintFrame() override;
+    void SetWindowRegion(const Region& region) override;
+    void ShowSystemMenu(Point windowPoint) override;
+    void PostCommand(int id) override;
+    bool IsIconic() const override;
+    void SetOwner(GtkTopLevelWindow& owner);
     std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) override;
     std::unique_ptr<ImageButton> CreateImageButton(int id, const Image& normal, const Image& pressed) override;
     std::unique_ptr<WebView> CreateWebView(WebViewEvents& events) override;
@@ -71,6 +77,7 @@ private:
     std::optional<Image> m_picture;
     CairoSurfacePtr m_pictureSurface;
     std::optional<Rect> m_lastRect;
+    std::vector<guint> m_pendingCommands;
 };
 
 }  // namespace platform::gtk

@@ -11,8 +11,12 @@ GtkUserInterface::GtkUserInterface(WebSession& webSession, GtkResources& resourc
     : m_webSession(webSession), m_resources(resources) {}
 
 std::unique_ptr<Window> GtkUserInterface::CreateTopLevelWindow(const WindowDescription& description,
-                                                               WindowEvents& events) {
-    return std::make_unique<GtkTopLevelWindow>(*this, m_webSession, m_resources, description, events);
+                                                               WindowEvents& events, Window* owner) {
+    auto window = std::make_unique<GtkTopLevelWindow>(*this, m_webSession, m_resources, description, events);
+    if (auto* ownerWindow = dynamic_cast<GtkTopLevelWindow*>(owner); ownerWindow != nullptr) {
+        window->SetOwner(*ownerWindow);
+    }
+    return window;
 }
 
 MessageBoxResult GtkUserInterface::ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,

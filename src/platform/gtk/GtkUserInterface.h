@@ -17,7 +17,8 @@ class GtkUserInterface final : public UserInterface {
 public:
     GtkUserInterface(WebSession& webSession, GtkResources& resources);
 
-    std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events) override;
+    std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events,
+                                                 Window* owner) override;
     MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
                                     MessageBoxButtons buttons, MessageBoxIcon icon) override;
     std::unique_ptr<TrayIcon> AddTrayIcon(int id, const std::string& tooltip, TrayEvents& events) override;

@@ -7,8 +7,10 @@
 namespace platform::headless {
 
 std::unique_ptr<Window> HeadlessUserInterface::CreateTopLevelWindow(const WindowDescription& description,
-                                                                    WindowEvents& events) {
-    return std::make_unique<HeadlessWindow>(*this, description, events, nullptr);
+                                                                    WindowEvents& events, Window* owner) {
+    auto window = std::make_unique<HeadlessWindow>(*this, description, events, nullptr);
+    window->SetOwnerWindow(dynamic_cast<HeadlessWindow*>(owner));
+    return window;
 }
 
 MessageBoxResult HeadlessUserInterface::ShowMessageBox(Window* owner, const std::string& text,

@@ -25,7 +25,8 @@ class HeadlessUserInterface final : public UserInterface {
 public:
     using ModalScript = std::function<void(HeadlessWindow&)>;
 
-    std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events) override;
+    std::unique_ptr<Window> CreateTopLevelWindow(const WindowDescription& description, WindowEvents& events,
+                                                 Window* owner) override;
     MessageBoxResult ShowMessageBox(Window* owner, const std::string& text, const std::string& caption,
                                     MessageBoxButtons buttons, MessageBoxIcon icon) override;
     std::unique_ptr<TrayIcon> AddTrayIcon(int id, const std::string& tooltip, TrayEvents& events) override;

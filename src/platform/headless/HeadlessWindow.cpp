@@ -92,11 +92,16 @@ void HeadlessWindow::ShowWindow(ShowCommand command) {
         case ShowCommand::ShowMaximized:
         case ShowCommand::Maximize:
             m_visible = true;
+            m_iconic = false;
             m_maximized = true;
             break;
-        case ShowCommand::Minimize: m_visible = false; break;
+        case ShowCommand::Minimize:
+            m_iconic = true;
+            m_events.OnSize(SizeType::Minimized, m_rect.GetSize());
+            break;
         case ShowCommand::Restore:
             m_visible = true;
+            m_iconic = false;
             m_maximized = false;
             break;
     }
@@ -145,6 +150,20 @@ HeadlessImageButton* HeadlessWindow::ButtonWithId(int id) const {
         }
     }
     return nullptr;
+}
+
+void HeadlessWindow::DeliverPostedCommands() {
+    const std::vector<int> commands = std::move(m_postedCommands);
+    m_postedCommands.clear();
+    for (int id : commands) {
+        m_events.OnCommand(id);
+    }
+}
+
+void HeadlessWindow::ResizeTo(Size size, SizeType type) {
+    m_rect = Rect::FromPointSize(m_rect.TopLeft(), size);
+    m_maximized = type == SizeType::Maximized;
+    m_events.OnSize(type, size);
 }
 
 void HeadlessWindow::DragTo(Point topLeft) {

@@ -62,6 +62,11 @@ public:
     void CenterOnScreen() override;
     void SetForeground() override { ++m_foregroundCount; }
     void SetLayeredPicture(const Image& premultiplied) override;
+    void RepaintFrame() override { ++m_frameRepaints; }
+    void SetWindowRegion(const Region& region) override { m_region = region; ++m_regionChanges; }
+    void ShowSystemMenu(Point windowPoint) override { m_systemMenuPoints.push_back(windowPoint); }
+    void PostCommand(int id) override { m_postedCommands.push_back(id); }
+    bool IsIconic() const override { return m_iconic; }
     std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) override;
     std::unique_ptr<ImageButton> CreateImageButton(int id, const Image& normal, const Image& pressed) override;
     std::unique_ptr<WebView> CreateWebView(WebViewEvents& events) override;
@@ -76,6 +81,17 @@ public:
     HeadlessWindow* Overlay() const { return m_overlay; }
     HeadlessWebView* WebViewAt(std::size_t index) const;
     HeadlessImageButton* ButtonWithId(int id) const;
+    int FrameRepaints() const { return m_frameRepaints; }
+    const Region& WindowRegion() const { return m_region; }
+    int RegionChanges() const { return m_regionChanges; }
+    const std::vector<Point>& SystemMenuPoints() const { return m_systemMenuPoints; }
+    // Posted commands arrive when the current event is over.
+    void DeliverPostedCommands();
+    const std::vector<int>& PostedCommands() const { return m_postedCommands; }
+    void SetOwnerWindow(HeadlessWindow* owner) { m_ownerWindow = owner; }
+    HeadlessWindow* OwnerWindow() const { return m_ownerWindow; }
+    // The window manager resizes the window; the window reports the new size.
+    void ResizeTo(Size size, SizeType type = SizeType::Restored);
     // The window manager moves the window (a drag); the window reports the move.
     void DragTo(Point topLeft);
     // A key press as the dialog framework routes it.
@@ -99,6 +115,13 @@ private:
     std::optional<int> m_endResult;
     int m_foregroundCount = 0;
     std::optional<Image> m_layeredPicture;
+    int m_frameRepaints = 0;
+    Region m_region;
+    int m_regionChanges = 0;
+    std::vector<Point> m_systemMenuPoints;
+    std::vector<int> m_postedCommands;
+    HeadlessWindow* m_ownerWindow = nullptr;
+    bool m_iconic = false;
     std::vector<HeadlessWebView*> m_webViews;
     std::vector<HeadlessImageButton*> m_buttons;
 };
