@@ -1,6 +1,8 @@
 #include "GtkTopLevelWindow.h"
 
 #include "ControlLayer.h"
+
+#include <cmath>
 #include "GtkImageButton.h"
 #include "GtkOverlayLayer.h"
 #include "GtkResources.h"
@@ -60,6 +62,19 @@ GtkTopLevelWindow::GtkTopLevelWindow(GtkUserInterface& ui, WebSession& webSessio
         }
     }
     gtk_widget_add_events(GTK_WIDGET(m_window), GDK_BUTTON_PRESS_MASK | GDK_STRUCTURE_MASK);
+    if (description.style == WindowStyle::Skinned) {
+        gtk_window_set_decorated(m_window, FALSE);
+        gtk_widget_set_app_paintable(GTK_WIDGET(m_window), TRUE);
+        gtk_window_set_resizable(m_window, description.resizing == Resizing::Resizable ? TRUE : FALSE);
+        gtk_widget_add_events(GTK_WIDGET(m_window), GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                                        GDK_LEAVE_NOTIFY_MASK);
+        const Size minimum = m_events.OnGetMinTrackSize({1, 1});
+        GdkGeometry hints{};
+        hints.min_width = minimum.width;
+        hints.min_height = minimum.height;
+        gtk_window_set_geometry_hints(m_window, nullptr, &hints, GDK_HINT_MIN_SIZE);
+        gtk_window_resize(m_window, description.size.width, description.size.height);
+    }
     if (description.style == WindowStyle::Plain) {
         // Maximised or not, it restores to its own size.
         gtk_window_resize(m_window, description.size.width, description.size.height);
@@ -157,7 +172,29 @@ void GtkTopLevelWindow::ConnectSignals() {
         return static_cast<GtkTopLevelWindow*>(self)->OnDraw(cr);
     }, this);
     m_signals.Connect(m_window, "button-press-event", +[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
-        return static_cast<GtkTopLevelWindow*>(self)->OnButtonPress(event);
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        return window->IsSkinned() ? window->OnFrameButtonPress(event) : window->OnButtonPress(event);
+    }, this);
+    m_signals.Connect(m_window, "button-release-event", +[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        return window->IsSkinned() ? window->OnFrameButtonRelease(event) : FALSE;
+    }, this);
+    m_signals.Connect(m_window, "motion-notify-event", +[](GtkWidget*, GdkEventMotion* event, gpointer self) -> gboolean {
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        return window->IsSkinned() ? window->OnFrameMotion(event) : FALSE;
+    }, this);
+    m_signals.Connect(m_window, "leave-notify-event", +[](GtkWidget*, GdkEventCrossing*, gpointer self) -> gboolean {
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        if (window->IsSkinned()) {
+            window->OnFrameLeave();
+        }
+        return FALSE;
+    }, this);
+    m_signals.Connect(m_window, "notify::is-active", +[](GtkWindow* native, GParamSpec*, gpointer self) {
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        if (window->IsSkinned()) {
+            window->m_events.OnActivate(gtk_window_is_active(native) != FALSE);
+        }
     }, this);
     m_signals.Connect(m_window, "key-press-event", +[](GtkWidget*, GdkEventKey* event, gpointer self) -> gboolean {
         return static_cast<GtkTopLevelWindow*>(self)->OnKeyPress(event);
@@ -327,6 +364,12 @@ void GtkTopLevelWindow::ApplyShape() {
 }
 
 gboolean GtkTopLevelWindow::OnDraw(cairo_t* cr) {
+    if (IsSkinned()) {
+        const Size size{gtk_widget_get_allocated_width(GTK_WIDGET(m_window)),
+                        gtk_widget_get_allocated_height(GTK_WIDGET(m_window))};
+        m_frameSurface.Paint(cr, size, m_events);
+        return FALSE;  // the controls draw themselves over the client area
+    }
     if (!m_pictureSurface) {
         return FALSE;
     }
@@ -355,6 +398,100 @@ gboolean GtkTopLevelWindow::OnButtonPress(GdkEventButton* event) {
         return TRUE;
     }
     return FALSE;
+}
+
+gboolean GtkTopLevelWindow::OnFrameButtonPress(GdkEventButton* event) {
+    if (event->button != GDK_BUTTON_PRIMARY) {
+        return FALSE;
+    }
+    const Point point{static_cast<int>(event->x), static_cast<int>(event->y)};
+    const HitTestCode code = m_events.OnHitTest(point);
+    if (event->type == GDK_2BUTTON_PRESS) {
+        m_captionDrag.armed = false;
+        if (m_events.OnNcLButtonDblClk(code, point) == NcHandling::DefaultProcessing && code == HitTestCode::Caption) {
+            ShowWindow(IsMaximized() ? ShowCommand::Restore : ShowCommand::Maximize);
+        }
+        return TRUE;
+    }
+    if (event->type != GDK_BUTTON_PRESS) {
+        return TRUE;
+    }
+    if (m_events.OnNcLButtonDown(code, point) == NcHandling::Handled) {
+        return TRUE;
+    }
+    if (code == HitTestCode::Caption) {
+        m_captionDrag = {true, static_cast<int>(event->button), event->x_root, event->y_root};
+    } else if (const auto edge = EdgeOf(code)) {
+        gtk_window_begin_resize_drag(m_window, *edge, static_cast<gint>(event->button), static_cast<int>(event->x_root),
+                                     static_cast<int>(event->y_root), event->time);
+    } else if (code == HitTestCode::SystemMenu) {
+        ShowSystemMenu(point);
+    }
+    return TRUE;
+}
+
+gboolean GtkTopLevelWindow::OnFrameButtonRelease(GdkEventButton* event) {
+    if (event->button != GDK_BUTTON_PRIMARY) {
+        return FALSE;
+    }
+    m_captionDrag.armed = false;
+    const Point point{static_cast<int>(event->x), static_cast<int>(event->y)};
+    m_events.OnNcLButtonUp(m_events.OnHitTest(point), point);
+    return TRUE;
+}
+
+gboolean GtkTopLevelWindow::OnFrameMotion(GdkEventMotion* event) {
+    if (m_captionDrag.armed) {
+        GtkSettings* settings = gtk_widget_get_settings(GTK_WIDGET(m_window));
+        int threshold = 8;
+        g_object_get(settings, "gtk-dnd-drag-threshold", &threshold, nullptr);
+        if (std::abs(event->x_root - m_captionDrag.rootX) > threshold ||
+            std::abs(event->y_root - m_captionDrag.rootY) > threshold) {
+            m_captionDrag.armed = false;
+            gtk_window_begin_move_drag(m_window, m_captionDrag.button, static_cast<int>(m_captionDrag.rootX),
+                                       static_cast<int>(m_captionDrag.rootY), event->time);
+        }
+        return TRUE;
+    }
+    const Point point{static_cast<int>(event->x), static_cast<int>(event->y)};
+    const HitTestCode code = m_events.OnHitTest(point);
+    SetFrameCursor(code);
+    m_events.OnNcMouseMove(code, point);
+    return TRUE;
+}
+
+void GtkTopLevelWindow::OnFrameLeave() {
+    SetFrameCursor(HitTestCode::Nowhere);
+    m_events.OnNcMouseLeave();
+    RepaintFrame();
+}
+
+void GtkTopLevelWindow::SetFrameCursor(HitTestCode code) {
+    if (code == m_cursorCode || m_window == nullptr) {
+        return;
+    }
+    m_cursorCode = code;
+    const char* name = nullptr;
+    switch (code) {
+        case HitTestCode::Left:
+        case HitTestCode::Right: name = "ew-resize"; break;
+        case HitTestCode::Top:
+        case HitTestCode::Bottom: name = "ns-resize"; break;
+        case HitTestCode::TopLeft:
+        case HitTestCode::BottomRight: name = "nwse-resize"; break;
+        case HitTestCode::TopRight:
+        case HitTestCode::BottomLeft: name = "nesw-resize"; break;
+        default: break;
+    }
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(m_window));
+    if (window == nullptr) {
+        return;
+    }
+    GdkCursor* cursor = name != nullptr ? gdk_cursor_new_from_name(gdk_window_get_display(window), name) : nullptr;
+    gdk_window_set_cursor(window, cursor);
+    if (cursor != nullptr) {
+        g_object_unref(cursor);
+    }
 }
 
 WindowEvents& GtkTopLevelWindow::KeyboardTarget() {

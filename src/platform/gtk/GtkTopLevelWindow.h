@@ -10,6 +10,7 @@
 #include "CairoImages.h"
 #include "GObjectPtr.h"
 #include "GtkUserInterface.h"
+#include "SkinnedFrameSurface.h"
 
 namespace platform::gtk {
 
@@ -60,6 +61,12 @@ private:
     void ApplyShape();
     gboolean OnDraw(cairo_t* cr);
     gboolean OnButtonPress(GdkEventButton* event);
+    gboolean OnFrameButtonPress(GdkEventButton* event);
+    gboolean OnFrameButtonRelease(GdkEventButton* event);
+    gboolean OnFrameMotion(GdkEventMotion* event);
+    void OnFrameLeave();
+    void SetFrameCursor(HitTestCode code);
+    bool IsSkinned() const { return m_description.style == WindowStyle::Skinned; }
     gboolean OnKeyPress(GdkEventKey* event);
     void OnConfigure(GdkEventConfigure* event);
     WindowEvents& KeyboardTarget();
@@ -78,6 +85,16 @@ private:
     CairoSurfacePtr m_pictureSurface;
     std::optional<Rect> m_lastRect;
     std::vector<guint> m_pendingCommands;
+    SkinnedFrameSurface m_frameSurface;
+    // A press on the caption moves the window once the pointer really moves, so that a
+    // double-click still reaches the frame.
+    struct CaptionDrag {
+        bool armed = false;
+        int button = 0;
+        double rootX = 0;
+        double rootY = 0;
+    } m_captionDrag;
+    HitTestCode m_cursorCode = HitTestCode::Nowhere;
 };
 
 }  // namespace platform::gtk
