@@ -13,6 +13,6 @@ cmake --build --preset default -j "$jobs"
 ctest --preset default -j 1
 
 cmake --preset sanitize
-cmake --build --preset sanitize -j "$jobs" --target orvex_unit_tests
+cmake --build --preset sanitize -j "$jobs" --target orvex_unit_tests orvex_painter_tests demo_portal_tests e2e_support_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --preset sanitize -j "$jobs"

@@ -7,6 +7,13 @@ DialogWindow::DialogWindow(platform::WindowDescription description) : m_descript
 
 DialogWindow::~DialogWindow() = default;
 
+platform::KeyDisposition DialogWindow::SendEnterAndEscapeToPage(platform::Key key) {
+    if (key == platform::Key::Enter || key == platform::Key::Escape) {
+        return platform::KeyDisposition::DispatchToTarget;
+    }
+    return platform::KeyDisposition::DialogDefault;
+}
+
 int DialogWindow::DoModal() {
     platform::UserInterface& ui = platform::Current().Ui();
     if (ui.IsQuitRequested()) {

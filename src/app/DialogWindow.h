@@ -18,6 +18,9 @@ public:
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
 
+    // Enter and Escape go to the page in the window instead of ending the dialog.
+    static platform::KeyDisposition SendEnterAndEscapeToPage(platform::Key key);
+
     int DoModal();
     // Modeless, as a transparent layer over the owner's window.
     bool CreateOverlay(platform::Window& owner);

@@ -104,12 +104,7 @@ void ChatDlg::OnExternalCall(const std::string& method, const std::string& argum
     }
 }
 
-platform::KeyDisposition ChatDlg::PreTranslateKeyDown(platform::Key key) {
-    if (key == platform::Key::Enter || key == platform::Key::Escape) {
-        return platform::KeyDisposition::DispatchToTarget;
-    }
-    return platform::KeyDisposition::DialogDefault;
-}
+platform::KeyDisposition ChatDlg::PreTranslateKeyDown(platform::Key key) { return SendEnterAndEscapeToPage(key); }
 
 void ChatDlg::OnDocumentComplete(const std::string&, platform::NavigationTarget target) {
     if (target == platform::NavigationTarget::TopLevel && m_browser) {

@@ -197,12 +197,7 @@ void ChtmlbrowserDlg::OnClose() {
     EndDialog(IDCANCEL);
 }
 
-platform::KeyDisposition ChtmlbrowserDlg::PreTranslateKeyDown(platform::Key key) {
-    if (key == platform::Key::Enter || key == platform::Key::Escape) {
-        return platform::KeyDisposition::DispatchToTarget;
-    }
-    return platform::KeyDisposition::DialogDefault;
-}
+platform::KeyDisposition ChtmlbrowserDlg::PreTranslateKeyDown(platform::Key key) { return SendEnterAndEscapeToPage(key); }
 
 void ChtmlbrowserDlg::OnSize(platform::SizeType type, platform::Size size) {
     SkinnedDialog::OnSize(type, size);

@@ -147,12 +147,7 @@ void CControllersDlg::OpenSetting(const char* key) {
 
 void CControllersDlg::OnCloseRequested() { EndDialog(IDCANCEL); }
 
-platform::KeyDisposition CControllersDlg::PreTranslateKeyDown(platform::Key key) {
-    if (key == platform::Key::Enter || key == platform::Key::Escape) {
-        return platform::KeyDisposition::DispatchToTarget;
-    }
-    return platform::KeyDisposition::DialogDefault;
-}
+platform::KeyDisposition CControllersDlg::PreTranslateKeyDown(platform::Key key) { return SendEnterAndEscapeToPage(key); }
 
 // What no control covers belongs to the launcher below, which is dragged by it.
 platform::HitTestCode CControllersDlg::OnHitTest(platform::Point) { return platform::HitTestCode::Caption; }

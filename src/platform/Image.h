@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -17,7 +18,11 @@ public:
           m_pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0) {}
     Image(const Image& other)
         : m_width(other.m_width), m_height(other.m_height), m_hasAlpha(other.m_hasAlpha), m_pixels(other.m_pixels) {}
-    Image(Image&& other) noexcept = default;
+    Image(Image&& other) noexcept
+        : m_width(other.m_width), m_height(other.m_height), m_hasAlpha(other.m_hasAlpha),
+          m_pixels(std::move(other.m_pixels)) {
+        other.Clear();
+    }
     Image& operator=(const Image& other) {
         if (this != &other) {
             m_width = other.m_width;
@@ -28,7 +33,17 @@ public:
         }
         return *this;
     }
-    Image& operator=(Image&& other) noexcept = default;
+    Image& operator=(Image&& other) noexcept {
+        if (this != &other) {
+            m_width = other.m_width;
+            m_height = other.m_height;
+            m_hasAlpha = other.m_hasAlpha;
+            m_pixels = std::move(other.m_pixels);
+            m_serial = NextSerial();
+            other.Clear();
+        }
+        return *this;
+    }
 
     // Tells pictures apart for caches: a copy, or a picture changed through Pixels() and
     // then marked with Touch(), gets a new serial.
@@ -48,6 +63,15 @@ public:
     }
 
 private:
+    // A moved-from picture is an empty one, never a size without pixels.
+    void Clear() noexcept {
+        m_width = 0;
+        m_height = 0;
+        m_hasAlpha = false;
+        m_pixels.clear();
+        m_serial = NextSerial();
+    }
+
     static std::uint64_t NextSerial() {
         static std::atomic<std::uint64_t> counter{0};
         return ++counter;

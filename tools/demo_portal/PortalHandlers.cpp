@@ -2,19 +2,22 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace demo_portal {
 
 namespace {
 
-constexpr std::array<const char*, 5> kRoutes{"/login", "/report", "/log", "/hang", "/api/status"};
-
 void SetText(SoupServerMessage* message, guint status, const std::string& text) {
     soup_server_message_set_status(message, status, nullptr);
     soup_server_message_set_response(message, "text/plain; charset=utf-8", SOUP_MEMORY_COPY, text.data(), text.size());
+}
+
+// Only C calls and static text: safe inside a catch block that must not throw again.
+void AnswerInternalError(SoupServerMessage* message) noexcept {
+    static constexpr char kText[] = "portal error\n";
+    soup_server_message_set_status(message, SOUP_STATUS_INTERNAL_SERVER_ERROR, nullptr);
+    soup_server_message_set_response(message, "text/plain; charset=utf-8", SOUP_MEMORY_STATIC, kText, sizeof(kText) - 1);
 }
 
 void NoStore(SoupServerMessage* message) {
@@ -75,14 +78,24 @@ bool EtagMatches(const std::string& ifNoneMatch, const std::string& etag) {
 
 }  // namespace
 
-template <void (PortalHandlers::*Route)(SoupServerMessage*)>
-void PortalHandlers::Dispatch(SoupServer*, SoupServerMessage* message, const char*, GHashTable*, gpointer self) {
+void PortalHandlers::Dispatch(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*, gpointer self) {
+    using Route = void (PortalHandlers::*)(SoupServerMessage*);
+    static constexpr std::array<std::pair<std::string_view, Route>, 5> kRoutes{{
+        {"/login", &PortalHandlers::Login},
+        {"/report", &PortalHandlers::Report},
+        {"/log", &PortalHandlers::Log},
+        {"/hang", &PortalHandlers::Hang},
+        {"/api/status", &PortalHandlers::Status},
+    }};
+    auto* handlers = static_cast<PortalHandlers*>(self);
     try {
-        (static_cast<PortalHandlers*>(self)->*Route)(message);
-    } catch (const std::exception& error) {
-        SetText(message, SOUP_STATUS_INTERNAL_SERVER_ERROR, std::string("portal error: ") + error.what() + "\n");
+        Route route = &PortalHandlers::ServeStatic;
+        for (const auto& [routePath, routeHandler] : kRoutes) {
+            if (routePath == path) route = routeHandler;
+        }
+        (handlers->*route)(message);
     } catch (...) {
-        SetText(message, SOUP_STATUS_INTERNAL_SERVER_ERROR, "portal error\n");
+        AnswerInternalError(message);
     }
 }
 
@@ -98,18 +111,14 @@ PortalHandlers::PortalHandlers(SoupServer* server, const DocumentRoot& root, Req
             }
         }),
         this, nullptr, GConnectFlags{});
-    soup_server_add_handler(server, nullptr, &Dispatch<&PortalHandlers::ServeStatic>, this, nullptr);
-    soup_server_add_handler(server, "/login", &Dispatch<&PortalHandlers::Login>, this, nullptr);
-    soup_server_add_handler(server, "/report", &Dispatch<&PortalHandlers::Report>, this, nullptr);
-    soup_server_add_handler(server, "/log", &Dispatch<&PortalHandlers::Log>, this, nullptr);
-    soup_server_add_handler(server, "/hang", &Dispatch<&PortalHandlers::Hang>, this, nullptr);
-    soup_server_add_handler(server, "/api/status", &Dispatch<&PortalHandlers::Status>, this, nullptr);
+    // One handler for everything: libsoup matches handler paths by plain prefix, so
+    // "/login" would also take "/login.html".
+    soup_server_add_handler(server, nullptr, &Dispatch, this, nullptr);
 }
 
 PortalHandlers::~PortalHandlers() {
     g_signal_handler_disconnect(m_server, m_requestReadHandler);
     soup_server_remove_handler(m_server, nullptr);
-    for (const char* route : kRoutes) soup_server_remove_handler(m_server, route);
     m_held.clear();
 }
 
@@ -170,15 +179,15 @@ void PortalHandlers::ServeStatic(SoupServerMessage* message) {
         soup_server_message_set_status(message, SOUP_STATUS_NOT_MODIFIED, nullptr);
         return;
     }
-    std::ifstream in(file.path, std::ios::binary);
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof()) {
+    gchar* raw = nullptr;
+    gsize size = 0;
+    if (!g_file_get_contents(file.path.c_str(), &raw, &size, nullptr)) {
         SetText(message, SOUP_STATUS_INTERNAL_SERVER_ERROR, "read error\n");
         return;
     }
+    const GCharPtr content(raw);
     soup_server_message_set_status(message, SOUP_STATUS_OK, nullptr);
-    soup_server_message_set_response(message, file.contentType.c_str(), SOUP_MEMORY_COPY, content.data(),
-                                     content.size());
+    soup_server_message_set_response(message, file.contentType.c_str(), SOUP_MEMORY_COPY, content.get(), size);
 }
 
 void PortalHandlers::Login(SoupServerMessage* message) {

@@ -36,9 +36,9 @@ private:
     void Hang(SoupServerMessage* message);
     void Status(SoupServerMessage* message);
 
-    // Runs a route and turns anything it throws into a 500, so no exception reaches libsoup.
-    template <void (PortalHandlers::*Route)(SoupServerMessage*)>
-    static void Dispatch(SoupServer*, SoupServerMessage* message, const char*, GHashTable*, gpointer self);
+    // Picks the route by exact path and turns anything it throws into a 500, so no
+    // exception reaches libsoup.
+    static void Dispatch(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*, gpointer self);
 
     SoupServer* m_server;
     const DocumentRoot& m_root;

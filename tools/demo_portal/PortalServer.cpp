@@ -16,32 +16,37 @@ constexpr const char* kLoopback = "127.0.0.1";
 
 std::uint16_t Listen(SoupServer* server, std::uint16_t port) {
     GObjectPtr<GSocketAddress> address(g_inet_socket_address_new_from_string(kLoopback, port));
+    GSList* before = soup_server_get_listeners(server);
     GError* raw = nullptr;
     const gboolean ok = soup_server_listen(server, address.get(), SoupServerListenOptions{}, &raw);
     GErrorPtr error(raw);
     if (!ok) {
+        g_slist_free(before);
         throw std::runtime_error("cannot listen on " + std::string(kLoopback) + ":" + std::to_string(port) + ": " +
                                  (error ? error->message : "unknown error"));
     }
-    // The newest listener is first in the list.
+    // The listener this call added is the one not listed before it.
     GSList* listeners = soup_server_get_listeners(server);
     std::uint16_t bound = 0;
-    if (listeners != nullptr) {
-        GError* addressRaw = nullptr;
-        GObjectPtr<GSocketAddress> local(g_socket_get_local_address(static_cast<GSocket*>(listeners->data), &addressRaw));
-        GErrorPtr addressError(addressRaw);
+    for (GSList* item = listeners; item != nullptr && bound == 0; item = item->next) {
+        auto* socket = static_cast<GSocket*>(item->data);
+        if (g_slist_find(before, socket) != nullptr) continue;
+        GObjectPtr<GSocketAddress> local(g_socket_get_local_address(socket, nullptr));
         if (local && G_IS_INET_SOCKET_ADDRESS(local.get())) {
             bound = g_inet_socket_address_get_port(reinterpret_cast<GInetSocketAddress*>(local.get()));
         }
     }
     g_slist_free(listeners);
+    g_slist_free(before);
     if (bound == 0) throw std::runtime_error("cannot read the bound port");
     return bound;
 }
 
 }  // namespace
 
-PortalServer::PortalServer(Options options) : m_options(std::move(options)) {}
+PortalServer::PortalServer(Options options) : m_options(std::move(options)) {
+    m_log.SetObserver(m_options.onRequest);
+}
 
 PortalServer::~PortalServer() { Stop(); }
 

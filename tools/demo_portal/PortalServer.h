@@ -29,6 +29,7 @@ public:
         std::filesystem::path root;
         std::uint16_t port = 0;       // 0: the system picks one
         std::uint16_t framePort = 0;  // 0: the system picks one
+        RequestLog::Observer onRequest = nullptr;  // called on the server thread for each request
     };
 
     explicit PortalServer(Options options);

@@ -6,13 +6,18 @@ namespace demo_portal {
 
 namespace {
 
+// Whole segments only: "/log" takes "/log" and "/log/x" but not "/login"; a prefix
+// ending in '/' takes everything below it.
 bool StartsWith(const RequestRecord& record, std::string_view prefix) {
-    return std::string_view(record.path).substr(0, prefix.size()) == prefix;
+    const std::string_view path(record.path);
+    if (path.substr(0, prefix.size()) != prefix) return false;
+    return path.size() == prefix.size() || prefix.empty() || prefix.back() == '/' || path[prefix.size()] == '/';
 }
 
 }  // namespace
 
 void RequestLog::Add(RequestRecord record) {
+    if (m_observer) m_observer(record);
     {
         std::lock_guard lock(m_mutex);
         m_records.push_back(std::move(record));

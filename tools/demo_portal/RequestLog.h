@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -16,11 +17,16 @@ namespace demo_portal {
 // tests on theirs; waiting calls wake up on each new entry.
 class RequestLog {
 public:
+    using Observer = std::function<void(const RequestRecord&)>;
+
+    // Called on the adding thread for each new entry; set it before requests arrive.
+    void SetObserver(Observer observer) { m_observer = std::move(observer); }
     void Add(RequestRecord record);
     void Clear();
 
     std::vector<RequestRecord> All() const;
-    // Requests whose path starts with the prefix.
+    // Requests whose path starts with the prefix, by whole segments: "/log" matches
+    // "/log" and "/log/x" but not "/login"; "/game/" matches everything below /game.
     std::vector<RequestRecord> Matching(std::string_view pathPrefix) const;
     std::size_t Count(std::string_view pathPrefix) const;
 
@@ -35,6 +41,7 @@ private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     std::vector<RequestRecord> m_records;
+    Observer m_observer;
 };
 
 }  // namespace demo_portal

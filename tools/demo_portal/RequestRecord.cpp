@@ -12,13 +12,12 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-std::string FormDecode(std::string_view text) {
-    std::string plus(text);
-    for (char& c : plus) {
-        if (c == '+') c = ' ';
-    }
-    GCharPtr decoded(g_uri_unescape_string(plus.c_str(), nullptr));
-    return decoded ? std::string(decoded.get()) : plus;
+// Percent-decoding only: a '+' stays a '+', as the sender wrote it (the client sends
+// "GMT+0800" unencoded; reading it as a space would hide what went over the wire).
+std::string Decode(std::string_view text) {
+    const std::string raw(text);
+    GCharPtr decoded(g_uri_unescape_string(raw.c_str(), nullptr));
+    return decoded ? std::string(decoded.get()) : raw;
 }
 
 }  // namespace
@@ -31,8 +30,8 @@ std::optional<std::string> RequestRecord::QueryValue(std::string_view name) cons
         rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
         const size_t eq = pair.find('=');
         const std::string_view key = pair.substr(0, eq);
-        if (FormDecode(key) == name) {
-            return eq == std::string_view::npos ? std::string() : FormDecode(pair.substr(eq + 1));
+        if (Decode(key) == name) {
+            return eq == std::string_view::npos ? std::string() : Decode(pair.substr(eq + 1));
         }
     }
     return std::nullopt;

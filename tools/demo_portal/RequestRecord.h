@@ -20,7 +20,8 @@ struct RequestRecord {
     std::uint16_t localPort = 0;  // which listener took it: tells the two origins apart
     std::chrono::system_clock::time_point time;
 
-    // The decoded value of a query parameter (first occurrence); nullopt when absent.
+    // The percent-decoded value of a query parameter (first occurrence; '+' is kept as
+    // it is); nullopt when absent.
     std::optional<std::string> QueryValue(std::string_view name) const;
     bool HasCookie(std::string_view name) const;
 };

@@ -96,7 +96,12 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    demo_portal::PortalServer server({line->root, line->port, line->framePort});
+    const auto print = [](const demo_portal::RequestRecord& request) {
+        std::cout << request.method << ' ' << request.path << (request.query.empty() ? "" : "?") << request.query
+                  << "  [port " << request.localPort << (request.cookie.empty() ? "" : ", cookie") << "]\n"
+                  << std::flush;
+    };
+    demo_portal::PortalServer server({line->root, line->port, line->framePort, print});
     try {
         server.Start();
     } catch (const std::exception& error) {

@@ -72,7 +72,7 @@ CairoSurfacePtr CairoSurfaceCache::Convert(const Image& image) {
             std::memcpy(row, source, rowBytes);
             continue;
         }
-        for (int x = 0; x < image.Width(); ++x) {
+        for (std::ptrdiff_t x = 0; x < image.Width(); ++x) {
             const std::uint8_t* in = source + x * 4;
             const std::uint32_t alpha = image.HasAlpha() ? in[3] : 255;
             const std::uint32_t pixel = alpha == 0 ? 0

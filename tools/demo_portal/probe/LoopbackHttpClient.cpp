@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <strings.h>
@@ -13,18 +14,6 @@
 namespace demo_portal {
 
 namespace {
-
-class Socket {
-public:
-    Socket() : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {}
-    ~Socket() { if (m_fd >= 0) ::close(m_fd); }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    int Fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
@@ -84,22 +73,14 @@ std::vector<std::string> HttpResponse::HeaderValues(std::string_view name) const
     return values;
 }
 
-HttpExchange LoopbackHttpClient::Send(const std::string& rawRequest, std::chrono::milliseconds timeout) const {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + timeout;
+namespace {
+
+// Talks over a connected socket; the caller owns and closes it.
+HttpExchange Exchange(int fd, const std::string& rawRequest, std::chrono::steady_clock::time_point deadline) {
     HttpExchange exchange;
-    Socket socket;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(m_port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (socket.Fd() < 0 ||
-        ::connect(socket.Fd(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-        return exchange;
-    }
     size_t sent = 0;
     while (sent < rawRequest.size()) {
-        const ssize_t n = ::send(socket.Fd(), rawRequest.data() + sent, rawRequest.size() - sent, MSG_NOSIGNAL);
+        const ssize_t n = ::send(fd, rawRequest.data() + sent, rawRequest.size() - sent, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             exchange.outcome = HttpOutcome::Closed;
@@ -108,23 +89,41 @@ HttpExchange LoopbackHttpClient::Send(const std::string& rawRequest, std::chrono
         sent += static_cast<size_t>(n);
     }
     std::string raw;
-    char buffer[16384];
+    std::array<char, 16384> buffer{};
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             exchange.outcome = HttpOutcome::TimedOut;
             return exchange;
         }
-        pollfd waitFor{socket.Fd(), POLLIN, 0};
+        pollfd waitFor{fd, POLLIN, 0};
         const int ready = ::poll(&waitFor, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready == 0) continue;
-        const ssize_t n = ::recv(socket.Fd(), buffer, sizeof(buffer), 0);
+        if (ready <= 0) continue;  // interrupted or not yet: the deadline decides
+        const ssize_t n = ::recv(fd, buffer.data(), buffer.size(), 0);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
-        raw.append(buffer, static_cast<size_t>(n));
+        raw.append(buffer.data(), static_cast<size_t>(n));
     }
     exchange.outcome = Parse(raw, exchange.response) ? HttpOutcome::Answered : HttpOutcome::Closed;
+    return exchange;
+}
+
+}  // namespace
+
+HttpExchange LoopbackHttpClient::Send(const std::string& rawRequest, std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return {};
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(m_port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    HttpExchange exchange;  // ConnectFailed unless connected
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
+        exchange = Exchange(fd, rawRequest, deadline);
+    }
+    ::close(fd);
     return exchange;
 }
 

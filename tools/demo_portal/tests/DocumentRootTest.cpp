@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <ostream>
 
 #include "TempPortalTree.h"
 
@@ -17,6 +17,8 @@ struct LookupCase {
     const char* servedFile;  // relative to the root; nullptr when refused
     LookupError error = LookupError::NotFound;
 };
+
+void PrintTo(const LookupCase& c, std::ostream* out) { *out << '"' << c.urlPath << '"'; }
 
 class DocumentRootLookup : public ::testing::TestWithParam<LookupCase> {
 protected:
@@ -60,7 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
                       LookupCase{"/escape.txt", nullptr, LookupError::Forbidden},
                       LookupCase{"/.hidden", nullptr, LookupError::Forbidden},
                       LookupCase{"index.html", nullptr, LookupError::Forbidden},
-                      LookupCase{"", nullptr, LookupError::Forbidden}));
+                      LookupCase{"", nullptr, LookupError::Forbidden}),
+    [](const ::testing::TestParamInfo<LookupCase>& param) {
+        std::string name = std::to_string(param.index) + "_";
+        for (const char* c = param.param.urlPath; *c != '\0'; ++c) {
+            const bool plain = (*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9');
+            name += plain ? *c : '_';
+        }
+        return name;
+    });
 
 TEST(DocumentRoot, RefusesAMissingDirectory) {
     EXPECT_THROW(DocumentRoot("/nonexistent/varnholt/portal"), std::runtime_error);

@@ -71,9 +71,22 @@ TEST_F(PortalServerTest, TraversalNeverLeaksFilesOutsideTheRoot) {
     for (const char* target : targets) {
         const auto got = client().Send(std::string("GET ") + target + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n", 5s);
         ASSERT_EQ(got.outcome, HttpOutcome::Answered) << target;
-        EXPECT_TRUE(got.response.status == 403 || got.response.status == 404) << target << " -> " << got.response.status;
+        // libsoup itself turns some encodings away with 400 before the route sees them.
+        const int status = got.response.status;
+        EXPECT_TRUE(status == 400 || status == 403 || status == 404) << target << " -> " << status;
         EXPECT_EQ(got.response.body.find(TempPortalTree::kSecret), std::string::npos) << target;
         EXPECT_EQ(got.response.body.find("root:"), std::string::npos) << target;
+    }
+}
+
+TEST_F(PortalServerTest, RoutesTakeOnlyTheirExactPath) {
+    tree.Write("login.html", "sign-in page");
+    tree.Write("logbook.txt", "logbook");
+    const std::pair<const char*, int> cases[] = {
+        {"/login.html", 200}, {"/logbook.txt", 200}, {"/reporting", 404}, {"/hang.html", 404}, {"/api/status2", 404},
+    };
+    for (const auto& [target, status] : cases) {
+        EXPECT_EQ(client().Get(target, {}, 2s).response.status, status) << target;
     }
 }
 
@@ -170,7 +183,7 @@ TEST_F(PortalServerTest, RequestLogKeepsOrderAndCountsByPrefix) {
     EXPECT_EQ(all[0].path, "/log");
     EXPECT_EQ(all[2].method, "POST");
     EXPECT_EQ(all[2].body, "account=a");
-    EXPECT_EQ(server.CountRequests("/log"), 2u);
+    EXPECT_EQ(server.CountRequests("/log"), 2u);  // not /login
     EXPECT_EQ(server.CountRequests("/login"), 1u);
     EXPECT_EQ(server.CountRequests("/"), 4u);
     server.ClearRequests();

@@ -11,12 +11,13 @@ using demo_portal::SessionBook;
 
 TEST(RequestRecord, QueryValueDecodesTheFirstOccurrence) {
     RequestRecord record;
-    record.query = "game=varnholt&mac=001122AABBCC&time=10:00:00%20GMT%2B0800&name=a+b&flag&game=other";
+    record.query = "game=varnholt&mac=001122AABBCC&time=10:00:00%20GMT+0800&zone=%2B0800&name=a+b&flag&game=other";
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"game", "varnholt"},
         {"mac", "001122AABBCC"},
         {"time", "10:00:00 GMT+0800"},
-        {"name", "a b"},
+        {"zone", "+0800"},
+        {"name", "a+b"},
         {"flag", ""},
         {"missing", std::nullopt},
         {"ga", std::nullopt},

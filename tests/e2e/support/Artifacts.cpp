@@ -1,0 +1,18 @@
+#include "Artifacts.h"
+
+#include <cstdlib>
+
+namespace e2e {
+
+std::filesystem::path ArtifactPath(const std::string& fileName) {
+    const char* overridden = std::getenv("VARNHOLT_E2E_ARTIFACTS");
+    std::filesystem::path directory = overridden != nullptr && *overridden != '\0'
+                                          ? std::filesystem::path(overridden)
+                                          : std::filesystem::path(VARNHOLT_E2E_ARTIFACT_DIR);
+    std::filesystem::create_directories(directory);
+    return directory / fileName;
+}
+
+std::filesystem::path DemoPortalRoot() { return VARNHOLT_DEMO_PORTAL_ROOT; }
+
+}  // namespace e2e
