@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config binutils python3
   libgtk-3-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev libayatana-appindicator3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool openbox xcompmgr x11-utils imagemagick librsvg2-bin
+  xvfb xauth xdotool openbox xcompmgr x11-utils trayer imagemagick librsvg2-bin
   fonts-wqy-microhei fonts-dejavu-core fonts-urw-base35
   bubblewrap xdg-dbus-proxy
 )

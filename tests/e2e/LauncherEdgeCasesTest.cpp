@@ -1,0 +1,1 @@
+// End-to-end tests: filled in as the features land.

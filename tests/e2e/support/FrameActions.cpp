@@ -1,0 +1,1 @@
+// Pointer and window-manager actions for frame tests.

@@ -1,0 +1,2 @@
+#pragma once
+// Pointer and window-manager actions for frame tests.
