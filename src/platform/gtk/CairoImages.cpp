@@ -4,7 +4,7 @@
 
 namespace platform::gtk {
 
-CairoSurfacePtr SurfaceFromImage(const Image& image, AlphaForm form) {
+CairoSurfacePtr SurfaceFromPremultiplied(const Image& image) {
     if (image.IsNull()) {
         return CairoSurfacePtr(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
     }
@@ -16,19 +16,8 @@ CairoSurfacePtr SurfaceFromImage(const Image& image, AlphaForm form) {
     unsigned char* data = cairo_image_surface_get_data(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
     for (int y = 0; y < image.Height(); ++y) {
-        unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        const std::uint8_t* source = image.PixelAt(0, y);
-        if (form == AlphaForm::Premultiplied || !image.HasAlpha()) {
-            std::memcpy(row, source, static_cast<std::size_t>(image.Width()) * 4);
-            continue;
-        }
-        for (int x = 0; x < image.Width(); ++x) {
-            const unsigned alpha = source[x * 4 + 3];
-            row[x * 4 + 0] = static_cast<unsigned char>(source[x * 4 + 0] * alpha / 255);
-            row[x * 4 + 1] = static_cast<unsigned char>(source[x * 4 + 1] * alpha / 255);
-            row[x * 4 + 2] = static_cast<unsigned char>(source[x * 4 + 2] * alpha / 255);
-            row[x * 4 + 3] = static_cast<unsigned char>(alpha);
-        }
+        std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride, image.PixelAt(0, y),
+                    static_cast<std::size_t>(image.Width()) * 4);
     }
     cairo_surface_mark_dirty(surface.get());
     return surface;

@@ -10,8 +10,8 @@ GtkImageButton::GtkImageButton(std::shared_ptr<ControlLayer> layer, WindowEvents
       m_layer(std::move(layer)),
       m_events(events),
       m_id(id),
-      m_normal(SurfaceFromImage(normal, AlphaForm::Straight)),
-      m_pressed(SurfaceFromImage(pressed, AlphaForm::Straight)) {
+      m_normal(cairo::CairoSurfaceCache::Convert(normal)),
+      m_pressed(cairo::CairoSurfaceCache::Convert(pressed)) {
     GtkWidget* area = m_area.get();
     gtk_widget_add_events(area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
     gtk_widget_set_can_focus(area, FALSE);
@@ -48,8 +48,11 @@ void GtkImageButton::MoveWindow(const Rect& rectInWindow) {
 void GtkImageButton::SetSize(Size size) { MoveWindow(Rect::FromPointSize(m_rect.TopLeft(), size)); }
 
 gboolean GtkImageButton::OnDraw(cairo_t* cr) {
-    cairo_set_source_surface(cr, m_held ? m_pressed.get() : m_normal.get(), 0, 0);
-    cairo_paint(cr);
+    // A face that failed to load draws nothing; the button still works.
+    if (cairo_surface_t* face = m_held ? m_pressed.get() : m_normal.get()) {
+        cairo_set_source_surface(cr, face, 0, 0);
+        cairo_paint(cr);
+    }
     return TRUE;
 }
 

@@ -4,7 +4,7 @@
 
 #include "../ImageButton.h"
 #include "../WindowEvents.h"
-#include "CairoImages.h"
+#include "../cairo/CairoSurfaceCache.h"
 #include "GObjectPtr.h"
 
 #include <memory>
@@ -34,8 +34,8 @@ private:
     std::shared_ptr<ControlLayer> m_layer;
     WindowEvents& m_events;
     int m_id;
-    CairoSurfacePtr m_normal;
-    CairoSurfacePtr m_pressed;
+    cairo::CairoSurfacePtr m_normal;
+    cairo::CairoSurfacePtr m_pressed;
     Rect m_rect;
     bool m_held = false;
     SignalConnections m_signals;

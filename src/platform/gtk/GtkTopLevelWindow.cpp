@@ -339,7 +339,7 @@ void GtkTopLevelWindow::SetLayeredPicture(const Image& premultiplied) {
         return;
     }
     m_picture = premultiplied;
-    m_pictureSurface = SurfaceFromImage(premultiplied, AlphaForm::Premultiplied);
+    m_pictureSurface = SurfaceFromPremultiplied(premultiplied);
     gtk_widget_set_size_request(GTK_WIDGET(m_window), premultiplied.Width(), premultiplied.Height());
     gtk_window_resize(m_window, std::max(1, premultiplied.Width()), std::max(1, premultiplied.Height()));
     ApplyShape();
