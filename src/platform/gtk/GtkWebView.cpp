@@ -15,6 +15,22 @@ constexpr const char* kNoExternalScript =
     " catch (e) {}";
 constexpr const char* kMessageHandler = "varnholtExternal";
 
+// Shown in place of a page that could not be reached, instead of the engine's plain text.
+constexpr const char* kUnreachablePage = R"page(<!DOCTYPE html>
+<html lang="zh-CN"><head><meta charset="utf-8"><title></title>
+<style>
+html, body { margin: 0; height: 100%; background: #14110f; color: #d9a066;
+  font-family: "WenQuanYi Micro Hei", "Noto Sans CJK SC", sans-serif; overflow: hidden; }
+main { height: 100%; display: flex; flex-direction: column; align-items: center; justify-content: center; }
+h1 { font-size: 20px; font-weight: normal; margin: 0 0 10px; }
+p { font-size: 13px; color: #8a7a6a; margin: 0 0 20px; }
+button { font: inherit; font-size: 14px; color: #f0c890; background: #2a211b; border: 1px solid #7a5a3a;
+  padding: 6px 28px; cursor: pointer; }
+button:hover { background: #3a2c22; }
+</style></head>
+<body><main><h1>无法连接到服务器</h1><p>请检查网络连接后重试</p>
+<button onclick="location.reload()">重试</button></main></body></html>)page";
+
 // A JavaScript string literal holding the text, safe inside any script.
 std::string ScriptString(const std::string& text) {
     std::string literal = "\"";
@@ -98,6 +114,18 @@ GtkWebView::GtkWebView(WebSession& session, std::shared_ptr<ControlLayer> layer,
     m_signals.Connect(view, "script-dialog", +[](WebKitWebView*, WebKitScriptDialog*, gpointer self) -> gboolean {
         return static_cast<GtkWebView*>(self)->m_silent ? TRUE : FALSE;
     }, this);
+    m_signals.Connect(view, "load-failed",
+                      +[](WebKitWebView* webView, WebKitLoadEvent, gchar* uri, GError* error, gpointer) -> gboolean {
+                          // Navigations this client stops on purpose end as cancelled or as a
+                          // policy change; a failure to reach the page gets the page.
+                          if (error == nullptr || error->domain == WEBKIT_POLICY_ERROR ||
+                              g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+                              g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
+                              return FALSE;
+                          }
+                          webkit_web_view_load_alternate_html(webView, kUnreachablePage, uri, nullptr);
+                          return TRUE;
+                      }, this);
     m_signals.Connect(view, "web-process-terminated",
                       +[](WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
                           static_cast<GtkWebView*>(self)->m_events.OnWebProcessTerminated();
