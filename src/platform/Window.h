@@ -29,7 +29,6 @@ struct WindowDescription {
     Size size;
     WindowStyle style = WindowStyle::Plain;
     Resizing resizing = Resizing::Resizable;
-    bool taskbarEntry = true;
 };
 
 // A window's shape: the union of its rectangles (window coordinates); empty means the
