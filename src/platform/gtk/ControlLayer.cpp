@@ -44,6 +44,16 @@ bool ControlLayer::Contains(GtkWidget* widget) const {
     return widget != nullptr && gtk_widget_is_ancestor(widget, Widget());
 }
 
+std::vector<Rect> ControlLayer::VisibleControlRects() const {
+    std::vector<Rect> rects;
+    for (const auto& [control, rect] : m_places) {
+        if (gtk_widget_get_visible(control)) {
+            rects.push_back(rect);
+        }
+    }
+    return rects;
+}
+
 gboolean ControlLayer::PlaceChild(GtkWidget* child, GdkRectangle* allocation) const {
     const auto found = m_places.find(child);
     if (found == m_places.end()) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "../Geometry.h"
 #include "GObjectPtr.h"
@@ -25,6 +26,8 @@ public:
     void Move(GtkWidget* control, const Rect& rect);
     void Remove(GtkWidget* control);
     bool Contains(GtkWidget* widget) const;
+    // Where the shown controls are, in window coordinates.
+    std::vector<Rect> VisibleControlRects() const;
 
 private:
     gboolean PlaceChild(GtkWidget* child, GdkRectangle* allocation) const;

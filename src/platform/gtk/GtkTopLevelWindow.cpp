@@ -67,7 +67,7 @@ GtkTopLevelWindow::GtkTopLevelWindow(GtkUserInterface& ui, WebSession& webSessio
         gtk_widget_set_app_paintable(GTK_WIDGET(m_window), TRUE);
         gtk_window_set_resizable(m_window, description.resizing == Resizing::Resizable ? TRUE : FALSE);
         gtk_widget_add_events(GTK_WIDGET(m_window), GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
-                                                        GDK_LEAVE_NOTIFY_MASK);
+                                                        GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
         const Size minimum = m_events.OnGetMinTrackSize({1, 1});
         GdkGeometry hints{};
         hints.min_width = minimum.width;
@@ -100,9 +100,19 @@ void GtkTopLevelWindow::SetOwner(GtkTopLevelWindow& owner) {
 }
 
 void GtkTopLevelWindow::RepaintFrame() {
-    if (m_window != nullptr) {
-        gtk_widget_queue_draw(GTK_WIDGET(m_window));
+    if (m_window == nullptr) {
+        return;
     }
+    // Only the frame: the page under the controls need not draw again for a hover.
+    GtkWidget* widget = GTK_WIDGET(m_window);
+    const cairo_rectangle_int_t whole{0, 0, gtk_widget_get_allocated_width(widget),
+                                      gtk_widget_get_allocated_height(widget)};
+    CairoRegionPtr frame(cairo_region_create_rectangle(&whole));
+    for (const Rect& control : m_controls->VisibleControlRects()) {
+        const cairo_rectangle_int_t covered{control.left, control.top, control.Width(), control.Height()};
+        cairo_region_subtract_rectangle(frame.get(), &covered);
+    }
+    gtk_widget_queue_draw_region(widget, frame.get());
 }
 
 void GtkTopLevelWindow::SetWindowRegion(const Region& region) {
@@ -171,17 +181,35 @@ void GtkTopLevelWindow::ConnectSignals() {
     m_signals.Connect(m_window, "draw", +[](GtkWidget*, cairo_t* cr, gpointer self) -> gboolean {
         return static_cast<GtkTopLevelWindow*>(self)->OnDraw(cr);
     }, this);
+    // Events that controls pass up come in their own coordinates and are not the frame's.
     m_signals.Connect(m_window, "button-press-event", +[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
         auto* window = static_cast<GtkTopLevelWindow*>(self);
+        if (!window->IsOwnEvent(event->window)) {
+            return FALSE;
+        }
         return window->IsSkinned() ? window->OnFrameButtonPress(event) : window->OnButtonPress(event);
     }, this);
     m_signals.Connect(m_window, "button-release-event", +[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
         auto* window = static_cast<GtkTopLevelWindow*>(self);
-        return window->IsSkinned() ? window->OnFrameButtonRelease(event) : FALSE;
+        return window->IsSkinned() && window->IsOwnEvent(event->window) ? window->OnFrameButtonRelease(event) : FALSE;
     }, this);
     m_signals.Connect(m_window, "motion-notify-event", +[](GtkWidget*, GdkEventMotion* event, gpointer self) -> gboolean {
         auto* window = static_cast<GtkTopLevelWindow*>(self);
-        return window->IsSkinned() ? window->OnFrameMotion(event) : FALSE;
+        if (!window->IsSkinned()) {
+            return FALSE;
+        }
+        if (!window->IsOwnEvent(event->window)) {
+            window->OnFrameLeave();  // the pointer is over a control, not the frame
+            return FALSE;
+        }
+        return window->OnFrameMotion(event);
+    }, this);
+    m_signals.Connect(m_window, "enter-notify-event", +[](GtkWidget*, GdkEventCrossing* event, gpointer self) -> gboolean {
+        auto* window = static_cast<GtkTopLevelWindow*>(self);
+        if (window->IsSkinned() && window->IsOwnEvent(event->window)) {
+            window->OnFrameEnter(event);
+        }
+        return FALSE;
     }, this);
     m_signals.Connect(m_window, "leave-notify-event", +[](GtkWidget*, GdkEventCrossing*, gpointer self) -> gboolean {
         auto* window = static_cast<GtkTopLevelWindow*>(self);
@@ -283,13 +311,18 @@ void GtkTopLevelWindow::ShowWindow(ShowCommand command) {
         return;
     }
     GtkWidget* widget = GTK_WIDGET(m_window);
+    // A hidden window remembers that it was minimised and would map minimised again;
+    // anything that shows it deiconifies it first.
     switch (command) {
-        case ShowCommand::Show: gtk_widget_show(widget); break;
+        case ShowCommand::Show:
+            gtk_window_deiconify(m_window);
+            gtk_widget_show(widget);
+            break;
         case ShowCommand::Hide: gtk_widget_hide(widget); break;
         case ShowCommand::ShowMaximized:
+            gtk_window_deiconify(m_window);
             gtk_window_maximize(m_window);
             gtk_widget_show(widget);
-            gtk_window_deiconify(m_window);
             break;
         case ShowCommand::Minimize: gtk_window_iconify(m_window); break;
         case ShowCommand::Maximize: gtk_window_maximize(m_window); break;
@@ -453,14 +486,31 @@ gboolean GtkTopLevelWindow::OnFrameMotion(GdkEventMotion* event) {
         }
         return TRUE;
     }
-    const Point point{static_cast<int>(event->x), static_cast<int>(event->y)};
-    const HitTestCode code = m_events.OnHitTest(point);
-    SetFrameCursor(code);
-    m_events.OnNcMouseMove(code, point);
+    FramePointerAt({static_cast<int>(event->x), static_cast<int>(event->y)});
     return TRUE;
 }
 
+void GtkTopLevelWindow::FramePointerAt(Point point) {
+    m_pointerInFrame = true;
+    const HitTestCode code = m_events.OnHitTest(point);
+    SetFrameCursor(code);
+    m_events.OnNcMouseMove(code, point);
+}
+
+bool GtkTopLevelWindow::IsOwnEvent(GdkWindow* eventWindow) const {
+    return m_window != nullptr && eventWindow == gtk_widget_get_window(GTK_WIDGET(m_window));
+}
+
+// Coming straight from the page onto a button lights it without waiting for a motion.
+void GtkTopLevelWindow::OnFrameEnter(GdkEventCrossing* event) {
+    FramePointerAt({static_cast<int>(event->x), static_cast<int>(event->y)});
+}
+
 void GtkTopLevelWindow::OnFrameLeave() {
+    if (!m_pointerInFrame) {
+        return;
+    }
+    m_pointerInFrame = false;
     SetFrameCursor(HitTestCode::Nowhere);
     m_events.OnNcMouseLeave();
     RepaintFrame();

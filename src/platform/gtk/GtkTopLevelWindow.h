@@ -64,7 +64,10 @@ private:
     gboolean OnFrameButtonPress(GdkEventButton* event);
     gboolean OnFrameButtonRelease(GdkEventButton* event);
     gboolean OnFrameMotion(GdkEventMotion* event);
+    void OnFrameEnter(GdkEventCrossing* event);
+    void FramePointerAt(Point point);
     void OnFrameLeave();
+    bool IsOwnEvent(GdkWindow* eventWindow) const;
     void SetFrameCursor(HitTestCode code);
     bool IsSkinned() const { return m_description.style == WindowStyle::Skinned; }
     gboolean OnKeyPress(GdkEventKey* event);
@@ -95,6 +98,7 @@ private:
         double rootY = 0;
     } m_captionDrag;
     HitTestCode m_cursorCode = HitTestCode::Nowhere;
+    bool m_pointerInFrame = false;
 };
 
 }  // namespace platform::gtk
