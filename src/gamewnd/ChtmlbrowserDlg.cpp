@@ -254,13 +254,12 @@ void ChtmlbrowserDlg::OnTitleChanged(const std::string& title) {
 
 void ChtmlbrowserDlg::OnWebProcessTerminated() {
     const auto now = platform::Current().Time().Now();
-    if (now - m_lastCrashReload > kCrashWindow) {
-        m_recentCrashReloads = 0;
+    while (!m_crashReloads.empty() && now - m_crashReloads.front() >= kCrashWindow) {
+        m_crashReloads.pop_front();
     }
-    if (m_recentCrashReloads >= kMaxCrashReloads) {
+    if (static_cast<int>(m_crashReloads.size()) >= kMaxCrashReloads) {
         return;
     }
-    ++m_recentCrashReloads;
-    m_lastCrashReload = now;
+    m_crashReloads.push_back(now);
     ReloadGamePage();
 }

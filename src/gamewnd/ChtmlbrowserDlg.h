@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -79,6 +80,6 @@ private:
 
     std::unique_ptr<platform::WebView> m_browser;
     std::unique_ptr<platform::TrayIcon> m_trayIcon;
-    std::chrono::system_clock::time_point m_lastCrashReload{};
-    int m_recentCrashReloads = 0;
+    // When the page was last reloaded after its process died, newest last.
+    std::deque<std::chrono::system_clock::time_point> m_crashReloads;
 };

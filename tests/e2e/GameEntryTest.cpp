@@ -42,13 +42,14 @@ protected:
         return image && IsGold(image->Pixel(button.x, button.y));
     }
 
-    // The game page's dark header has painted over the web view's white.
+    // The game page's dark header has painted over the web view's white (the page starts
+    // below the 39-pixel caption and inside the 3-pixel edge).
     bool WaitForGamePainted(e2e::WindowId game) {
         const auto geometry = display.Geometry(game);
         if (!geometry) return false;
         const auto dark = [](const e2e::Rgb& color) { return color.r < 80 && color.g < 80 && color.b < 80; };
-        const int x = geometry->x + 8;
-        const int y = geometry->y + 8;
+        const int x = geometry->x + 3 + 8;
+        const int y = geometry->y + 39 + 8;
         const auto image = display.WaitForPixel(x, y, dark, e2e::ArtifactPath(Name() + ".png"));
         return image && dark(image->Pixel(x, y));
     }

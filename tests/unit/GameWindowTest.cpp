@@ -242,6 +242,15 @@ TEST_F(GameWindowTest, CrashedWebProcessReloadsTheGameWithinLimits) {
         view.KillWebProcess();
         EXPECT_EQ(view.NavigateCalls().size(), 5u);
         EXPECT_EQ(view.NavigateCalls().back(), kGame);
+        // The limit is over any minute: 40 s later two more fit, 30 s after those one more.
+        backend.now += std::chrono::seconds(40);
+        view.KillWebProcess();
+        view.KillWebProcess();
+        view.KillWebProcess();
+        EXPECT_EQ(view.NavigateCalls().size(), 7u);
+        backend.now += std::chrono::seconds(25);
+        view.KillWebProcess();
+        EXPECT_EQ(view.NavigateCalls().size(), 8u) << "the first of the three is over a minute old";
         window.EndModal(IDCANCEL);
     });
 }

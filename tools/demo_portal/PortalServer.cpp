@@ -58,6 +58,17 @@ std::string PortalServer::FrameUrl(std::string_view pathAndQuery) const {
     return "http://" + std::string(kLoopback) + ":" + std::to_string(m_framePort) + std::string(pathAndQuery);
 }
 
+std::string PortalServer::EntryUrl(std::string_view target, std::size_t pad) const {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char c : target) {
+        const auto byte = static_cast<unsigned char>(c);
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0xf];
+    }
+    return Url("/entry.html?to=" + hex + (pad > 0 ? "&pad=" + std::to_string(pad) : ""));
+}
+
 void PortalServer::Start() {
     if (m_thread.joinable()) return;
     // Checked here too, so a bad root fails in the caller's thread with a clear message.

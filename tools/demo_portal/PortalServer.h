@@ -47,6 +47,9 @@ public:
     // "http://127.0.0.1:PORT" + pathAndQuery, which must start with '/'.
     std::string Url(std::string_view pathAndQuery) const;
     std::string FrameUrl(std::string_view pathAndQuery) const;
+    // entry.html, set to go on to `target` (any text, "play.htm" included, as hex in its
+    // own address) and then `pad` characters of its filler pattern, once it has loaded.
+    std::string EntryUrl(std::string_view target, std::size_t pad = 0) const;
 
     std::vector<RequestRecord> Requests() const { return m_log.All(); }
     std::vector<RequestRecord> RequestsTo(std::string_view pathPrefix) const { return m_log.Matching(pathPrefix); }

@@ -195,18 +195,11 @@ void GtkTopLevelWindow::ConnectSignals() {
     }, this);
     m_signals.Connect(m_window, "motion-notify-event", +[](GtkWidget*, GdkEventMotion* event, gpointer self) -> gboolean {
         auto* window = static_cast<GtkTopLevelWindow*>(self);
-        if (!window->IsSkinned()) {
-            return FALSE;
-        }
-        if (!window->IsOwnEvent(event->window)) {
-            window->OnFrameLeave();  // the pointer is over a control, not the frame
-            return FALSE;
-        }
-        return window->OnFrameMotion(event);
+        return window->IsSkinned() ? window->OnFrameMotion(event) : FALSE;
     }, this);
     m_signals.Connect(m_window, "enter-notify-event", +[](GtkWidget*, GdkEventCrossing* event, gpointer self) -> gboolean {
         auto* window = static_cast<GtkTopLevelWindow*>(self);
-        if (window->IsSkinned() && window->IsOwnEvent(event->window)) {
+        if (window->IsSkinned()) {
             window->OnFrameEnter(event);
         }
         return FALSE;
@@ -486,13 +479,28 @@ gboolean GtkTopLevelWindow::OnFrameMotion(GdkEventMotion* event) {
         }
         return TRUE;
     }
-    FramePointerAt({static_cast<int>(event->x), static_cast<int>(event->y)});
-    return TRUE;
+    // Controls pass up the motions they do not handle, in their own coordinates: where the
+    // pointer is in the window comes from the screen position.
+    FramePointerAt(WindowPointOf(event->x_root, event->y_root));
+    return IsOwnEvent(event->window) ? TRUE : FALSE;
+}
+
+Point GtkTopLevelWindow::WindowPointOf(double rootX, double rootY) const {
+    int originX = 0;
+    int originY = 0;
+    if (GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(m_window))) {
+        gdk_window_get_origin(window, &originX, &originY);
+    }
+    return {static_cast<int>(rootX) - originX, static_cast<int>(rootY) - originY};
 }
 
 void GtkTopLevelWindow::FramePointerAt(Point point) {
-    m_pointerInFrame = true;
     const HitTestCode code = m_events.OnHitTest(point);
+    if (code == HitTestCode::Client) {
+        OnFrameLeave();  // over the page, not the frame
+        return;
+    }
+    m_pointerInFrame = true;
     SetFrameCursor(code);
     m_events.OnNcMouseMove(code, point);
 }
@@ -503,7 +511,7 @@ bool GtkTopLevelWindow::IsOwnEvent(GdkWindow* eventWindow) const {
 
 // Coming straight from the page onto a button lights it without waiting for a motion.
 void GtkTopLevelWindow::OnFrameEnter(GdkEventCrossing* event) {
-    FramePointerAt({static_cast<int>(event->x), static_cast<int>(event->y)});
+    FramePointerAt(WindowPointOf(event->x_root, event->y_root));
 }
 
 void GtkTopLevelWindow::OnFrameLeave() {

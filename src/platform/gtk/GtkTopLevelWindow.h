@@ -66,6 +66,7 @@ private:
     gboolean OnFrameMotion(GdkEventMotion* event);
     void OnFrameEnter(GdkEventCrossing* event);
     void FramePointerAt(Point point);
+    Point WindowPointOf(double rootX, double rootY) const;
     void OnFrameLeave();
     bool IsOwnEvent(GdkWindow* eventWindow) const;
     void SetFrameCursor(HitTestCode code);

@@ -9,11 +9,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace e2e {
 
@@ -192,6 +196,87 @@ CommandResult ChildProcess::Run(const std::vector<std::string>& argv, const Envi
     result.status = child.Wait(std::max(left, std::chrono::milliseconds(0)));
     if (!result.status) child.Terminate(std::chrono::milliseconds(200));
     return result;
+}
+
+std::vector<ProcessEntry> ListProcesses() {
+    std::vector<ProcessEntry> processes;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream in(entry.path() / "stat");
+        const std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        // "PID (COMM) STATE PPID ...": the name may hold anything, even ") ", so it ends
+        // at the last parenthesis.
+        const size_t open = stat.find('(');
+        const size_t close = stat.rfind(')');
+        if (open == std::string::npos || close == std::string::npos || close < open) continue;
+        ProcessEntry process;
+        process.pid = static_cast<pid_t>(std::stol(name));
+        process.name = stat.substr(open + 1, close - open - 1);
+        char state = 0;
+        int parent = 0;
+        if (std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) != 2) continue;
+        process.parent = static_cast<pid_t>(parent);
+        processes.push_back(std::move(process));
+    }
+    return processes;
+}
+
+std::vector<ProcessEntry> Descendants(pid_t root) {
+    const std::vector<ProcessEntry> all = ListProcesses();
+    std::vector<ProcessEntry> found;
+    std::vector<pid_t> parents{root};
+    for (size_t next = 0; next < parents.size(); ++next) {
+        for (const ProcessEntry& process : all) {
+            if (process.parent == parents[next] && process.pid != root) {
+                found.push_back(process);
+                parents.push_back(process.pid);
+            }
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> ProcessArguments(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
+    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> arguments;
+    size_t start = 0;
+    while (start < raw.size()) {
+        const size_t end = std::min(raw.find('\0', start), raw.size());
+        arguments.push_back(raw.substr(start, end - start));
+        start = end + 1;
+    }
+    return arguments;
+}
+
+std::filesystem::path ProcessExecutable(pid_t pid) {
+    std::error_code error;
+    const auto target = std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
+    return error ? std::filesystem::path() : target;
+}
+
+void ProcessGuard::End(std::chrono::milliseconds grace) {
+    if (m_pid <= 0) return;
+    const pid_t pid = std::exchange(m_pid, -1);
+    const bool leader = ::getpgid(pid) == pid;
+    const auto signal = [&](int number) {
+        if (leader) ::kill(-pid, number);
+        ::kill(pid, number);
+    };
+    // Gone once it is neither running nor a zombie of ours.
+    const auto gone = [&] {
+        int ignored = 0;
+        const pid_t reaped = ::waitpid(pid, &ignored, WNOHANG);
+        return reaped == pid || (reaped < 0 && ::kill(pid, 0) != 0);
+    };
+    signal(SIGTERM);
+    auto deadline = Clock::now() + grace;
+    while (!gone() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    signal(SIGKILL);
+    deadline = Clock::now() + std::chrono::seconds(5);
+    while (!gone() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 }  // namespace e2e

@@ -70,4 +70,37 @@ private:
     std::optional<ExitStatus> m_status;
 };
 
+// A process as /proc shows it.
+struct ProcessEntry {
+    pid_t pid = 0;
+    pid_t parent = 0;
+    std::string name;  // the kernel's short name (comm): at most 15 characters
+};
+
+// What /proc tells about processes, for finding what a client started (its restarted
+// self, the engine's helper processes). A process that is gone gives empty answers.
+std::vector<ProcessEntry> ListProcesses();
+// Children, grandchildren and so on, parents before their children.
+std::vector<ProcessEntry> Descendants(pid_t root);
+std::vector<std::string> ProcessArguments(pid_t pid);  // from /proc/PID/cmdline
+std::filesystem::path ProcessExecutable(pid_t pid);    // where /proc/PID/exe points
+
+// For a process the code under test started outside our process groups (in a session of
+// its own, so ChildProcess::Terminate misses it): when the guard dies, SIGTERM to the
+// process (and its group when it leads one), SIGKILL after the grace period, and reaped
+// when it came to this process as an orphan.
+class ProcessGuard {
+public:
+    explicit ProcessGuard(pid_t pid) : m_pid(pid) {}
+    ~ProcessGuard() { End(); }
+    ProcessGuard(const ProcessGuard&) = delete;
+    ProcessGuard& operator=(const ProcessGuard&) = delete;
+
+    pid_t Pid() const { return m_pid; }
+    void End(std::chrono::milliseconds grace = std::chrono::seconds(3));
+
+private:
+    pid_t m_pid;
+};
+
 }  // namespace e2e

@@ -228,6 +228,10 @@ bool DisplaySession::Activate(WindowId window) const {
 }
 
 bool DisplaySession::MoveMouse(int x, int y) const {
+    // "mousemove --sync" waits for the pointer to move, which it never does when it is
+    // already there: a second click at the same place would time out.
+    const CommandResult location = Tool({"xdotool", "getmouselocation", "--shell"});
+    if (location.Ok() && ShellValue(location.output, "X") == x && ShellValue(location.output, "Y") == y) return true;
     return Tool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)}).Ok();
 }
 

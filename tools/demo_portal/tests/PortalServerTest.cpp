@@ -37,6 +37,17 @@ TEST_F(PortalServerTest, ListensOnTwoLoopbackPorts) {
     EXPECT_EQ(server.FrameUrl("/"), "http://127.0.0.1:" + std::to_string(server.FramePort()) + "/");
 }
 
+TEST_F(PortalServerTest, EntryUrlCarriesAnyTargetAsHexBytes) {
+    const std::string entry = server.Url("/entry.html?to=");
+    EXPECT_EQ(server.EntryUrl("/play.htm?a b"), entry + "2f706c61792e68746d3f612062");
+    // UTF-8 bytes as they are, high bit set.
+    EXPECT_EQ(server.EntryUrl("\xE9\xA3\x8E"), entry + "e9a38e");
+    EXPECT_EQ(server.EntryUrl(""), entry);
+    EXPECT_EQ(server.EntryUrl("/x", 100), entry + "2f78&pad=100");
+    // Its own address never looks like a game entry, whatever it leads to.
+    EXPECT_EQ(server.EntryUrl("/game/play.html").find("play.htm"), std::string::npos);
+}
+
 TEST_F(PortalServerTest, StaticFilesCarryTypeAndCacheHeaders) {
     const auto got = client().Get("/index.html");
     ASSERT_EQ(got.outcome, HttpOutcome::Answered);
