@@ -61,7 +61,7 @@ protected:
         ASSERT_TRUE(display.ClickAt(point.x, point.y));
     }
 
-    static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+    static std::string Name() { return e2e::CurrentTestName(); }
 
     demo_portal::PortalServer portal{{e2e::DemoPortalRoot()}};
     e2e::DisplaySession display;

@@ -189,13 +189,7 @@ protected:
         return text + "client output:\n" + (install ? install->Output() : std::string());
     }
 
-    static std::string Name() {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name) {
-            if (c == '/') c = '-';
-        }
-        return name;
-    }
+    static std::string Name() { return e2e::CurrentTestName(); }
 
     demo_portal::PortalServer portal{{e2e::DemoPortalRoot()}};
     e2e::DisplaySession display;

@@ -115,13 +115,7 @@ protected:
 
     std::filesystem::path GameClientPath() const { return install->AppDirectory() / "game" / "OrvexClient"; }
 
-    static std::string Name() {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name) {
-            if (c == '/') c = '-';
-        }
-        return name;
-    }
+    static std::string Name() { return e2e::CurrentTestName(); }
 
     demo_portal::PortalServer portal{{e2e::DemoPortalRoot()}};
     e2e::DisplaySession display;

@@ -2,7 +2,18 @@
 
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 namespace e2e {
+
+std::string CurrentTestName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info != nullptr ? info->name() : "no-test";
+    for (char& c : name) {
+        if (c == '/') c = '-';
+    }
+    return name;
+}
 
 std::filesystem::path ArtifactPath(const std::string& fileName) {
     const char* overridden = std::getenv("VARNHOLT_E2E_ARTIFACTS");

@@ -29,6 +29,8 @@ std::vector<WindowId> ParseIds(const std::string& output) {
     return ids;
 }
 
+}  // namespace
+
 std::optional<int> ShellValue(const std::string& output, const std::string& key) {
     std::istringstream lines(output);
     std::string line;
@@ -43,8 +45,6 @@ std::optional<int> ShellValue(const std::string& output, const std::string& key)
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 DisplaySession::DisplaySession() : DisplaySession(Options{}) {}
 

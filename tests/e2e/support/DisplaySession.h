@@ -95,4 +95,7 @@ private:
     std::unique_ptr<ChildProcess> m_compositor;
 };
 
+// The value of KEY in the KEY=value lines that xdotool's --shell output has.
+std::optional<int> ShellValue(const std::string& output, const std::string& key);
+
 }  // namespace e2e

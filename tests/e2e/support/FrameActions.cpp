@@ -19,21 +19,6 @@ using namespace std::chrono_literals;
 
 constexpr const char* kImport = "/usr/bin/import";
 
-std::optional<int> ShellValue(const std::string& output, const std::string& key) {
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind(key + "=", 0) == 0) {
-            try {
-                return std::stoi(line.substr(key.size() + 1));
-            } catch (...) {
-                return std::nullopt;
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 std::vector<WindowId> DecimalIds(const std::string& output) {
     std::vector<WindowId> ids;
     std::istringstream lines(output);
