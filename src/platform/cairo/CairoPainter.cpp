@@ -4,6 +4,8 @@
 #include <glib.h>
 #include <pango/pangocairo.h>
 
+#include "../glib/GObjectPtr.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,16 +15,6 @@ namespace platform::cairo {
 
 namespace {
 
-struct GObjectUnref {
-    void operator()(gpointer object) const {
-        if (object != nullptr) {
-            g_object_unref(object);
-        }
-    }
-};
-struct GFree {
-    void operator()(gpointer memory) const { g_free(memory); }
-};
 struct FontDescriptionFree {
     void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
 };
@@ -32,9 +24,8 @@ struct FontOptionsDestroy {
 struct PatternDestroy {
     void operator()(cairo_pattern_t* pattern) const { cairo_pattern_destroy(pattern); }
 };
-using PangoContextPtr = std::unique_ptr<PangoContext, GObjectUnref>;
-using PangoLayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
-using GCharPtr = std::unique_ptr<gchar, GFree>;
+using PangoContextPtr = GObjectPtr<PangoContext>;
+using PangoLayoutPtr = GObjectPtr<PangoLayout>;
 using FontDescriptionPtr = std::unique_ptr<PangoFontDescription, FontDescriptionFree>;
 using FontOptionsPtr = std::unique_ptr<cairo_font_options_t, FontOptionsDestroy>;
 using PatternPtr = std::unique_ptr<cairo_pattern_t, PatternDestroy>;

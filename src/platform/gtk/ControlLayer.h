@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../Geometry.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 namespace platform::gtk {
 

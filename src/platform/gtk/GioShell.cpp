@@ -2,7 +2,7 @@
 
 #include <gio/gio.h>
 
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 namespace platform::gtk {
 

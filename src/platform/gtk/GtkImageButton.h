@@ -5,7 +5,7 @@
 #include "../ImageButton.h"
 #include "../WindowEvents.h"
 #include "../cairo/CairoSurfaceCache.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "../Services.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 namespace platform::gtk {
 

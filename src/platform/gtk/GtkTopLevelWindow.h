@@ -8,7 +8,7 @@
 #include "../Window.h"
 #include "../WindowEvents.h"
 #include "CairoImages.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 #include "GtkUserInterface.h"
 #include "SkinnedFrameSurface.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../TrayIcon.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 namespace platform::gtk {
 

@@ -1,6 +1,6 @@
 #include "GtkUserInterface.h"
 
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 #include "GtkOverlayLayer.h"
 #include "GtkTopLevelWindow.h"
 #include "GtkTrayIcon.h"

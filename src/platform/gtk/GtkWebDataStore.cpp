@@ -1,6 +1,6 @@
 #include "GtkWebDataStore.h"
 
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 #include "WebSession.h"
 
 namespace platform::gtk {

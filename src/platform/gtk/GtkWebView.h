@@ -3,7 +3,7 @@
 #include <webkit2/webkit2.h>
 
 #include "../WebView.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #include <libsoup/soup.h>
 
 #include "../Services.h"
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 namespace platform::gtk {
 

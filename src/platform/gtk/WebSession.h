@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "GObjectPtr.h"
+#include "../glib/GObjectPtr.h"
 
 namespace platform::gtk {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-namespace platform::gtk {
+namespace platform {
 
 struct GObjectUnref {
     void operator()(gpointer object) const {
@@ -87,4 +87,4 @@ private:
     std::vector<Connection> m_connections;
 };
 
-}  // namespace platform::gtk
+}  // namespace platform
