@@ -108,12 +108,8 @@ platform::KeyDisposition ChatDlg::PreTranslateKeyDown(platform::Key key) { retur
 
 void ChatDlg::OnDocumentComplete(const std::string&, platform::NavigationTarget target) {
     if (target == platform::NavigationTarget::TopLevel && m_browser) {
-        GetWindow()->SetTitle(m_browser->GetTitle());
-        Repaint();
+        ShowPageTitle(m_browser->GetTitle());
     }
 }
 
-void ChatDlg::OnTitleChanged(const std::string& title) {
-    GetWindow()->SetTitle(title);
-    Repaint();
-}
+void ChatDlg::OnTitleChanged(const std::string& title) { ShowPageTitle(title); }

@@ -242,15 +242,11 @@ void ChtmlbrowserDlg::OnBeforeNavigate2(const std::string&, platform::Navigation
 void ChtmlbrowserDlg::OnDocumentComplete(const std::string&, platform::NavigationTarget target) {
     // The caption follows the top-level page's title, empty when it has none.
     if (target == platform::NavigationTarget::TopLevel && m_browser) {
-        GetWindow()->SetTitle(m_browser->GetTitle());
-        Repaint();
+        ShowPageTitle(m_browser->GetTitle());
     }
 }
 
-void ChtmlbrowserDlg::OnTitleChanged(const std::string& title) {
-    GetWindow()->SetTitle(title);
-    Repaint();
-}
+void ChtmlbrowserDlg::OnTitleChanged(const std::string& title) { ShowPageTitle(title); }
 
 void ChtmlbrowserDlg::OnWebProcessTerminated() {
     const auto now = platform::Current().Time().Now();

@@ -7,6 +7,7 @@
 #include "../platform/Image.h"
 #include "../platform/Platform.h"
 #include "../report/FirstOpenReport.h"
+#include "../skin/ResourceImageCache.h"
 #include "COrvexClientDlg.h"
 #include "GameEntryRules.h"
 
@@ -23,16 +24,6 @@ platform::WindowDescription PanelDescription() {
     // The template's 416 x 252 dialog units; the launcher's rectangle decides the real size.
     description.size = DialogWindow::DialogUnitsToPixels(416, 252);
     return description;
-}
-
-platform::Image LoadBitmapResource(int id) {
-    platform::Resources& resources = platform::Current().Res();
-    const auto bytes = resources.Find(id, platform::ResourceKind::Bitmap);
-    if (!bytes) {
-        return {};
-    }
-    std::unique_ptr<platform::Image> image = resources.Decode(*bytes);
-    return image ? std::move(*image) : platform::Image();
 }
 
 }  // namespace
@@ -58,8 +49,9 @@ void CControllersDlg::ResetProcessStateForTests() { ReleaseHostUIHandler(); }
 
 void CControllersDlg::CreateImageButton(std::unique_ptr<platform::ImageButton>& button, int id, int normalImage,
                                         int pressedImage) {
-    const platform::Image normal = LoadBitmapResource(normalImage);
-    const platform::Image pressed = LoadBitmapResource(pressedImage);
+    // The buttons' faces belong to them alone and do not pass through the cache.
+    const platform::Image normal = ResourceImageCache::LoadUncached(normalImage, platform::ResourceKind::Bitmap);
+    const platform::Image pressed = ResourceImageCache::LoadUncached(pressedImage, platform::ResourceKind::Bitmap);
     button = GetWindow()->CreateImageButton(id, normal, pressed);
     if (button) {
         button->SetSize({normal.Width(), normal.Height()});

@@ -11,6 +11,12 @@ std::unique_ptr<platform::Image> DecodeResource(int id, platform::ResourceKind k
     }
     return resources.Decode(*bytes);
 }
+
+// A missing or undecodable picture is an empty one, which draws nothing.
+std::shared_ptr<const platform::Image> DecodeShared(int id, platform::ResourceKind kind) {
+    std::unique_ptr<platform::Image> image = DecodeResource(id, kind);
+    return image ? std::shared_ptr<const platform::Image>(std::move(image)) : std::make_shared<const platform::Image>();
+}
 }  // namespace
 
 ResourceImageCache& ResourceImageCache::Instance() {
@@ -24,29 +30,21 @@ std::shared_ptr<const platform::Image> ResourceImageCache::GetImage(int id) {
         return found->second;
     }
     if (IsPngId(id)) {
-        std::unique_ptr<platform::Image> image = DecodeResource(id, platform::ResourceKind::Png);
-        return image ? std::shared_ptr<const platform::Image>(std::move(image))
-                     : std::make_shared<const platform::Image>();
+        return DecodeShared(id, platform::ResourceKind::Png);
     }
-    std::unique_ptr<platform::Image> image = DecodeResource(id, platform::ResourceKind::Bitmap);
-    std::shared_ptr<const platform::Image> stored =
-        image ? std::shared_ptr<const platform::Image>(std::move(image)) : std::make_shared<const platform::Image>();
-    m_images.emplace(key, stored);
-    return stored;
+    return m_images.emplace(key, DecodeShared(id, platform::ResourceKind::Bitmap)).first->second;
 }
 
 std::shared_ptr<const platform::Image> ResourceImageCache::GetSmallIcon(int id) {
     if (const auto found = m_smallIcons.find(id); found != m_smallIcons.end()) {
         return found->second;
     }
-    std::unique_ptr<platform::Image> image = DecodeResource(id, platform::ResourceKind::SmallIcon);
-    std::shared_ptr<const platform::Image> stored =
-        image ? std::shared_ptr<const platform::Image>(std::move(image)) : std::make_shared<const platform::Image>();
-    m_smallIcons.emplace(id, stored);
-    return stored;
+    return m_smallIcons.emplace(id, DecodeShared(id, platform::ResourceKind::SmallIcon)).first->second;
 }
 
-platform::Image ResourceImageCache::LoadLauncherBackground(int id) {
-    std::unique_ptr<platform::Image> image = DecodeResource(id, platform::ResourceKind::Png);
+platform::Image ResourceImageCache::LoadUncached(int id, platform::ResourceKind kind) {
+    std::unique_ptr<platform::Image> image = DecodeResource(id, kind);
     return image ? std::move(*image) : platform::Image();
 }
+
+platform::Image ResourceImageCache::LoadLauncherBackground(int id) { return LoadUncached(id, platform::ResourceKind::Png); }

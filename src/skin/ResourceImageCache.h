@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../platform/Image.h"
+#include "../platform/Services.h"
 
 // Pictures from the executable's resources. Caption strips and faces are decoded once per
 // process and shared; frame templates (PNG ids) are decoded anew for each requester.
@@ -17,6 +18,9 @@ public:
 
     // The application icon at the system's small-icon size, shared.
     std::shared_ptr<const platform::Image> GetSmallIcon(int id);
+
+    // A picture for one owner, bypassing the cache; empty when it is missing.
+    static platform::Image LoadUncached(int id, platform::ResourceKind kind);
 
     // The launcher's one-off load of its background; a null image when it is missing.
     static platform::Image LoadLauncherBackground(int id);

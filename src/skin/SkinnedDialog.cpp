@@ -188,6 +188,11 @@ void SkinnedDialog::Repaint() {
     }
 }
 
+void SkinnedDialog::ShowPageTitle(const std::string& title) {
+    GetWindow()->SetTitle(title);
+    Repaint();
+}
+
 void SkinnedDialog::OnCreate() {
     CreateCaptionButtons(GetWindow()->GetWindowRect().Width());
     // The window's first size: region and final button places before it is shown.
@@ -208,12 +213,9 @@ platform::HitTestCode SkinnedDialog::OnHitTest(platform::Point point) {
     return DefaultHitTest(point);
 }
 
-void SkinnedDialog::OnNcMouseMove(platform::HitTestCode code, platform::Point point) {
-    if (!m_bTrackingMouse) {
-        // The platform reports the pointer leaving the frame once it is tracked.
-        m_bTrackingMouse = true;
-    }
-    (void)code;  // sizing borders and the caption need no handling of ours before the buttons
+void SkinnedDialog::OnNcMouseMove(platform::HitTestCode, platform::Point point) {
+    // The platform reports the pointer leaving the frame once it is tracked.
+    m_bTrackingMouse = true;
     const int id = HitCaptionButton(point);
     if (id == m_nHotButton) {
         return;

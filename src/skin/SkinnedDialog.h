@@ -60,6 +60,8 @@ public:
 protected:
     void OnCreate() override;
     void Repaint();
+    // The caption becomes the page's title (empty when it has none).
+    void ShowPageTitle(const std::string& title);
     // Per-window parts.
     virtual void CreateCaptionButtons(int windowWidth) = 0;
     virtual void LayoutCaptionButtons(int windowWidth) = 0;

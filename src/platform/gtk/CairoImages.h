@@ -5,12 +5,10 @@
 #include <memory>
 
 #include "../Image.h"
-#include "../cairo/CairoPainter.h"
 #include "../cairo/CairoSurfaceCache.h"
 
 namespace platform::gtk {
 
-using cairo::CairoPtr;
 using cairo::CairoSurfacePtr;
 
 struct CairoRegionDestroy {

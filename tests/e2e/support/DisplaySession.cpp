@@ -17,7 +17,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr const char* kImport = "/usr/bin/import";
+}  // namespace
 
 std::vector<WindowId> ParseIds(const std::string& output) {
     std::vector<WindowId> ids;
@@ -28,8 +28,6 @@ std::vector<WindowId> ParseIds(const std::string& output) {
     }
     return ids;
 }
-
-}  // namespace
 
 std::optional<int> ShellValue(const std::string& output, const std::string& key) {
     std::istringstream lines(output);

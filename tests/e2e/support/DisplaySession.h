@@ -95,6 +95,12 @@ private:
     std::unique_ptr<ChildProcess> m_compositor;
 };
 
+// ImageMagick's screenshot tool.
+inline constexpr const char* kImport = "/usr/bin/import";
+
+// The decimal window ids, one a line, that xdotool search prints.
+std::vector<WindowId> ParseIds(const std::string& output);
+
 // The value of KEY in the KEY=value lines that xdotool's --shell output has.
 std::optional<int> ShellValue(const std::string& output, const std::string& key);
 

@@ -17,17 +17,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr const char* kImport = "/usr/bin/import";
-
-std::vector<WindowId> DecimalIds(const std::string& output) {
-    std::vector<WindowId> ids;
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) ids.push_back(std::stoul(line));
-    }
-    return ids;
-}
 
 // The comma-separated values after " = " (xprop's "NAME(TYPE) = a, b") or after "# "
 // (its "window id # 0x1, 0x2"); nothing when the property is not set.
@@ -146,7 +135,7 @@ std::vector<WindowId> FrameActions::WindowsOfClass(const std::string& windowClas
     std::vector<std::string> argv = {"xdotool", "search"};
     if (onlyVisible) argv.push_back("--onlyvisible");
     argv.insert(argv.end(), {"--class", windowClass});
-    return DecimalIds(Tool(argv).output);
+    return ParseIds(Tool(argv).output);
 }
 
 std::optional<ScreenArea> FrameActions::Capture(const PixelRect& area, const std::filesystem::path& file) const {
@@ -232,7 +221,7 @@ std::optional<WindowId> TrayHost::WaitUntilShown(std::chrono::milliseconds timeo
             const CommandResult found = ChildProcess::Run(
                 {"xdotool", "search", "--onlyvisible", "--class", "^trayer$"},
                 ToolEnvironment(m_display));
-            const auto ids = DecimalIds(found.output);
+            const auto ids = ParseIds(found.output);
             if (!ids.empty()) panel = ids.front();
             return panel.has_value();
         },
