@@ -31,8 +31,6 @@ void CExplorer1::SetVisible(bool visible) {
     }
 }
 
-bool CExplorer1::GetVisible() const { return m_view && m_view->IsVisible(); }
-
 void CExplorer1::SetSilent(bool silent) {
     if (m_view) {
         m_view->SetSilent(silent);
@@ -42,8 +40,6 @@ void CExplorer1::SetSilent(bool silent) {
 int CExplorer1::GetReadyState() const {
     return m_view ? m_view->GetReadyState() : platform::READYSTATE_UNINITIALIZED;
 }
-
-std::string CExplorer1::GetLocationURL() const { return m_view ? m_view->GetLocation() : std::string(); }
 
 void CExplorer1::MoveWindow(const platform::Rect& rect) {
     if (m_view) {

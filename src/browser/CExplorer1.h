@@ -23,10 +23,8 @@ public:
     void Navigate(const std::string& url);
     void Stop();
     void SetVisible(bool visible);
-    bool GetVisible() const;
     void SetSilent(bool silent);
     int GetReadyState() const;
-    std::string GetLocationURL() const;
     void MoveWindow(const platform::Rect& rect);
     platform::Rect GetWindowRect() const;
     void DestroyWindow();

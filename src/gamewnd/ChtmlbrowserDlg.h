@@ -61,7 +61,6 @@ public:
     void OnWebProcessTerminated() override;
 
     platform::WebView* Browser() const { return m_browser.get(); }
-    bool HasTrayIcon() const { return m_trayIcon != nullptr; }
 
     // The dormant secondary window.
     bool m_bChatOpened = false;

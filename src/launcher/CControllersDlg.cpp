@@ -86,17 +86,6 @@ bool CControllersDlg::OnInitDialog() {
     return true;
 }
 
-platform::ImageButton* CControllersDlg::Button(int id) const {
-    switch (id) {
-        case kCloseButton: return m_btnClose.get();
-        case kHomeButton: return m_btnHome.get();
-        case kBbsButton: return m_btnBbs.get();
-        case kChargeButton: return m_btnCharge.get();
-        case kServiceButton: return m_btnService.get();
-        default: return nullptr;
-    }
-}
-
 void CControllersDlg::OnMove() {
     if (!m_btnClose || GetWindow() == nullptr) {
         return;

@@ -34,7 +34,6 @@ public:
     bool DestroyWindow() override;
 
     CExplorer1& Browser() { return m_browser; }
-    platform::ImageButton* Button(int id) const;
 
     static CDocHostUIHandlerImpl* HostUIHandler();
     static void ResetProcessStateForTests();

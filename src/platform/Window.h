@@ -64,7 +64,6 @@ public:
     virtual void SetWindowRegion(const Region& region) = 0;
     virtual void ShowSystemMenu(Point windowPoint) = 0;
     virtual void PostCommand(int id) = 0;
-    virtual bool IsIconic() const = 0;
 
     // A transparent layer over this window with handlers of its own; it follows the window.
     virtual std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) = 0;

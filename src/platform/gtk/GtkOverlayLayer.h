@@ -31,7 +31,6 @@ public:
     void SetWindowRegion(const Region&) override {}
     void ShowSystemMenu(Point) override {}
     void PostCommand(int id) override { m_events.OnCommand(id); }
-    bool IsIconic() const override { return false; }
     std::unique_ptr<Window> CreateOverlayLayer(WindowEvents&) override { return nullptr; }
     std::unique_ptr<ImageButton> CreateImageButton(int id, const Image& normal, const Image& pressed) override;
     std::unique_ptr<WebView> CreateWebView(WebViewEvents& events) override;

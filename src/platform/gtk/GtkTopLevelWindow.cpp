@@ -165,14 +165,6 @@ void GtkTopLevelWindow::PostCommand(int id) {
     m_pendingCommands.push_back(source);
 }
 
-bool GtkTopLevelWindow::IsIconic() const {
-    if (m_window == nullptr) {
-        return false;
-    }
-    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(m_window));
-    return window != nullptr && (gdk_window_get_state(window) & GDK_WINDOW_STATE_ICONIFIED) != 0;
-}
-
 void GtkTopLevelWindow::ConnectSignals() {
     m_signals.Connect(m_window, "delete-event", +[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
         static_cast<GtkTopLevelWindow*>(self)->m_events.OnCloseRequested();

@@ -44,7 +44,6 @@ public:
     void SetWindowRegion(const Region& region) override;
     void ShowSystemMenu(Point windowPoint) override;
     void PostCommand(int id) override;
-    bool IsIconic() const override;
     void SetOwner(GtkTopLevelWindow& owner);
     std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) override;
     std::unique_ptr<ImageButton> CreateImageButton(int id, const Image& normal, const Image& pressed) override;

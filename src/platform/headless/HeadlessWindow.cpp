@@ -92,16 +92,13 @@ void HeadlessWindow::ShowWindow(ShowCommand command) {
         case ShowCommand::ShowMaximized:
         case ShowCommand::Maximize:
             m_visible = true;
-            m_iconic = false;
             m_maximized = true;
             break;
         case ShowCommand::Minimize:
-            m_iconic = true;
             m_events.OnSize(SizeType::Minimized, m_rect.GetSize());
             break;
         case ShowCommand::Restore:
             m_visible = true;
-            m_iconic = false;
             m_maximized = false;
             break;
     }

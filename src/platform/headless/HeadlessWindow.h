@@ -66,7 +66,6 @@ public:
     void SetWindowRegion(const Region& region) override { m_region = region; ++m_regionChanges; }
     void ShowSystemMenu(Point windowPoint) override { m_systemMenuPoints.push_back(windowPoint); }
     void PostCommand(int id) override { m_postedCommands.push_back(id); }
-    bool IsIconic() const override { return m_iconic; }
     std::unique_ptr<Window> CreateOverlayLayer(WindowEvents& events) override;
     std::unique_ptr<ImageButton> CreateImageButton(int id, const Image& normal, const Image& pressed) override;
     std::unique_ptr<WebView> CreateWebView(WebViewEvents& events) override;
@@ -121,7 +120,6 @@ private:
     std::vector<Point> m_systemMenuPoints;
     std::vector<int> m_postedCommands;
     HeadlessWindow* m_ownerWindow = nullptr;
-    bool m_iconic = false;
     std::vector<HeadlessWebView*> m_webViews;
     std::vector<HeadlessImageButton*> m_buttons;
 };
